@@ -1,0 +1,4 @@
+set(MINGW_TRIPLE i686-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+# 32-bit code cannot execute on this machine: tests are built, not registered.

@@ -1,0 +1,44 @@
+// twdriver: command-line access to the end-to-end driver for the scripts.
+//   twdriver wait-window CLASS [TIMEOUT_MS]   exit 0 once a visible window of CLASS exists
+//   twdriver close-window CLASS [TIMEOUT_MS]  post WM_CLOSE to it, exit 0 once it is gone
+#include "E2eDriver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: twdriver wait-window CLASS [TIMEOUT_MS]\n"
+                         "       twdriver close-window CLASS [TIMEOUT_MS]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return Usage();
+    const std::string command = argv[1];
+    const std::string cls = argv[2];
+    const auto timeout = std::chrono::milliseconds(argc > 3 ? std::atol(argv[3]) : 60000);
+    HWND wnd = nullptr;
+    const bool found = e2e::WaitUntil([&] { return (wnd = e2e::FindTopWindow(cls, "", 0)) != nullptr; }, timeout);
+    if (command == "wait-window") {
+        if (!found)
+            std::fprintf(stderr, "twdriver: no window of class %s appeared\n", cls.c_str());
+        return found ? 0 : 1;
+    }
+    if (command == "close-window") {
+        if (!found) {
+            std::fprintf(stderr, "twdriver: no window of class %s to close\n", cls.c_str());
+            return 1;
+        }
+        PostMessageA(wnd, WM_CLOSE, 0, 0);
+        return e2e::WaitUntil([&] { return !IsWindow(wnd); }, timeout) ? 0 : 1;
+    }
+    return Usage();
+}
