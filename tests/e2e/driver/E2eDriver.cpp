@@ -18,6 +18,13 @@ std::string WindowCaption(HWND wnd) {
     return text;
 }
 
+void SettleWindow(HWND wnd) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME | RDW_ERASE);
+    SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+}
+
 namespace {
 
 struct FindQuery {

@@ -32,6 +32,10 @@ HWND FindTopWindow(const std::string& className, const std::string& caption, DWO
 
 std::string WindowCaption(HWND wnd);
 
+// Returns once the window's thread has handled everything queued before, including a full
+// repaint of the window and its children: what is on screen afterwards is what it drew.
+void SettleWindow(HWND wnd);
+
 // A started program; the process handle is closed when this goes away.
 class Process {
 public:

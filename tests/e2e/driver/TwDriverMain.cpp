@@ -1,5 +1,6 @@
 // twdriver: command-line access to the end-to-end driver for the scripts.
-//   twdriver wait-window CLASS [TIMEOUT_MS]   exit 0 once a visible window of CLASS exists
+//   twdriver wait-window CLASS [TIMEOUT_MS]   exit 0 once a visible window of CLASS exists and
+//                                             has painted
 //   twdriver close-window CLASS [TIMEOUT_MS]  post WM_CLOSE to it, exit 0 once it is gone
 #include "E2eDriver.h"
 
@@ -28,9 +29,12 @@ int main(int argc, char** argv) {
     HWND wnd = nullptr;
     const bool found = e2e::WaitUntil([&] { return (wnd = e2e::FindTopWindow(cls, "", 0)) != nullptr; }, timeout);
     if (command == "wait-window") {
-        if (!found)
+        if (!found) {
             std::fprintf(stderr, "twdriver: no window of class %s appeared\n", cls.c_str());
-        return found ? 0 : 1;
+            return 1;
+        }
+        e2e::SettleWindow(wnd);
+        return 0;
     }
     if (command == "close-window") {
         if (!found) {
