@@ -1,13 +1,28 @@
 // Program entry: one main window; the message loop runs until it is closed.
 #include <windows.h>
 
+#include "WebView.h"
+
 namespace {
 
 const char kMainClass[] = "Tmain";
 const char kMainCaption[] = "Tarnwick优化大师";
+const wchar_t kStartPage[] = L"http://www.tarnwick.example/tarnwick.asp";
 
 LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_CREATE: {
+        HWND view = CreateWindowExA(0, kWebViewClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, wnd, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        if (!view)
+            return -1;
+        WebViewNavigate(view, kStartPage);
+        return 0;
+    }
+    case WM_SIZE:
+        if (HWND view = FindWindowExA(wnd, nullptr, kWebViewClass, nullptr))
+            MoveWindow(view, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -30,10 +45,10 @@ bool RegisterMainClass(HINSTANCE instance) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd) {
-    if (!RegisterMainClass(instance))
+    if (!RegisterMainClass(instance) || !RegisterWebViewClass())
         return 1;
     HWND wnd = CreateWindowExA(0, kMainClass, kMainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                               640, 480, nullptr, nullptr, instance, nullptr);
+                               780, 537, nullptr, nullptr, instance, nullptr);
     if (!wnd)
         return 1;
     ShowWindow(wnd, showCmd);

@@ -21,7 +21,8 @@ std::string WindowCaption(HWND wnd) {
 void SettleWindow(HWND wnd) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
-    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME | RDW_ERASE);
+    RedrawWindow(wnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME | RDW_ERASE);
     SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
 }
 
@@ -65,9 +66,11 @@ std::optional<Process> Process::Start(const std::string& exePath, std::string* e
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
         if (error)
-            *error = "CreateProcess failed for " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
+            *error =
+                "CreateProcess failed for " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
         return std::nullopt;
     }
     CloseHandle(pi.hThread);

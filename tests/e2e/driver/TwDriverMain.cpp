@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     const std::string cls = argv[2];
     const auto timeout = std::chrono::milliseconds(argc > 3 ? std::atol(argv[3]) : 60000);
     HWND wnd = nullptr;
-    const bool found = e2e::WaitUntil([&] { return (wnd = e2e::FindTopWindow(cls, "", 0)) != nullptr; }, timeout);
+    const bool found =
+        e2e::WaitUntil([&] { return (wnd = e2e::FindTopWindow(cls, "", 0)) != nullptr; }, timeout);
     if (command == "wait-window") {
         if (!found) {
             std::fprintf(stderr, "twdriver: no window of class %s appeared\n", cls.c_str());
