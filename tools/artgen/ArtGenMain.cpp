@@ -1,0 +1,102 @@
+// artgen: draws the program's artwork into a folder. The results are checked in under
+// src/app/res; a test regenerates them and compares, so the pictures always match their source.
+//   artgen OUTDIR   writes Toolbar.bmp (4 images of 56 x 50, 32-bit with alpha) and Tarnwick.ico
+#include "Artwork.h"
+#include "BmpEncoder.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+void Put16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+// One icon image: a 40-byte header with doubled height, 32-bit rows bottom-up, then the AND
+// mask (set where fully transparent) for renderers that ignore alpha.
+std::vector<std::uint8_t> IconImage(const art::Image& img) {
+    const int w = img.Width(), h = img.Height();
+    const int maskStride = ((w + 31) / 32) * 4;
+    std::vector<std::uint8_t> out;
+    Put32(out, 40);
+    Put32(out, w);
+    Put32(out, 2 * h);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, 0);
+    Put32(out, static_cast<std::uint32_t>(w * h * 4 + maskStride * h));
+    for (int i = 0; i < 4; ++i)
+        Put32(out, 0);
+    const std::vector<std::uint8_t> bgra = img.Bgra();
+    for (int y = h - 1; y >= 0; --y)
+        out.insert(out.end(), bgra.begin() + y * w * 4, bgra.begin() + (y + 1) * w * 4);
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(maskStride, 0);
+        for (int x = 0; x < w; ++x)
+            if (bgra[(y * w + x) * 4 + 3] == 0)
+                row[x / 8] |= 0x80 >> (x % 8);
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> IconFile(const std::vector<art::Image>& images) {
+    std::vector<std::uint8_t> out;
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, static_cast<unsigned>(images.size()));
+    std::vector<std::vector<std::uint8_t>> bodies;
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (const art::Image& img : images) {
+        bodies.push_back(IconImage(img));
+        out.push_back(static_cast<std::uint8_t>(img.Width() % 256));
+        out.push_back(static_cast<std::uint8_t>(img.Height() % 256));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<std::uint32_t>(bodies.back().size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(bodies.back().size());
+    }
+    for (const auto& body : bodies)
+        out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+std::vector<std::uint8_t> BitmapFile(const art::Image& img) {
+    const std::vector<std::uint8_t> bgra = img.Bgra();
+    TConstPixelView view(img.Width(), img.Height(), img.Width() * 4, 32, bgra.data());
+    return EncodeBmp(view);
+}
+
+bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!f) {
+        std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 || std::string(argv[1]) == "--help") {
+        std::fprintf(stderr, "usage: artgen OUTDIR\n");
+        return argc == 2 ? 0 : 2;
+    }
+    const std::string dir = argv[1];
+    const bool ok =
+        Write(dir + "/Toolbar.bmp", BitmapFile(art::ToolbarStrip())) &&
+        Write(dir + "/Tarnwick.ico", IconFile({art::AppIcon(48), art::AppIcon(32), art::AppIcon(16)}));
+    return ok ? 0 : 1;
+}
