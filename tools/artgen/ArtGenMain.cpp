@@ -1,11 +1,16 @@
 // artgen: draws the program's artwork into a folder. The results are checked in under
 // src/app/res; a test regenerates them and compares, so the pictures always match their source.
-//   artgen OUTDIR   writes Toolbar.bmp (4 images of 56 x 50, 32-bit with alpha) and Tarnwick.ico
+//   artgen OUTDIR   writes Toolbar.bmp (4 images of 56 x 50, 32-bit with alpha), Tarnwick.ico,
+//                   Immunizer.jpg (the USB immunizer's picture) and About.bmp
 #include "Artwork.h"
 #include "BmpEncoder.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+
+#include <jpeglib.h>
 #include <string>
 
 namespace {
@@ -77,6 +82,51 @@ std::vector<std::uint8_t> BitmapFile(const art::Image& img) {
     return EncodeBmp(view);
 }
 
+std::vector<std::uint8_t> OpaqueBitmapFile(const art::Image& img) {
+    const std::vector<std::uint8_t> bgr = img.BgrOnto(art::Color{1, 1, 1, 1}, art::Color{1, 1, 1, 1});
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(DibStride(img.Width(), 24)) * img.Height());
+    for (int y = 0; y < img.Height(); ++y)
+        std::copy_n(bgr.begin() + y * img.Width() * 3, img.Width() * 3,
+                    rows.begin() + y * DibStride(img.Width(), 24));
+    TConstPixelView view(img.Width(), img.Height(), DibStride(img.Width(), 24), 24, rows.data());
+    return EncodeBmp(view);
+}
+
+std::vector<std::uint8_t> JpegFile(const art::Image& img, int quality) {
+    const std::vector<std::uint8_t> bgr = img.BgrOnto(art::Color{1, 1, 1, 1}, art::Color{1, 1, 1, 1});
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr jerr{};
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(img.Width());
+    cinfo.image_height = static_cast<JDIMENSION>(img.Height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(img.Width()) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::uint8_t* src =
+            bgr.data() + static_cast<std::size_t>(cinfo.next_scanline) * img.Width() * 3;
+        for (int x = 0; x < img.Width(); ++x) {
+            rgb[x * 3] = src[x * 3 + 2];
+            rgb[x * 3 + 1] = src[x * 3 + 1];
+            rgb[x * 3 + 2] = src[x * 3];
+        }
+        JSAMPROW row = rgb.data();
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return out;
+}
+
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -97,6 +147,8 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const bool ok =
         Write(dir + "/Toolbar.bmp", BitmapFile(art::ToolbarStrip())) &&
-        Write(dir + "/Tarnwick.ico", IconFile({art::AppIcon(48), art::AppIcon(32), art::AppIcon(16)}));
+        Write(dir + "/Tarnwick.ico", IconFile({art::AppIcon(48), art::AppIcon(32), art::AppIcon(16)})) &&
+        Write(dir + "/Immunizer.jpg", JpegFile(art::ImmunizerPicture(), 90)) &&
+        Write(dir + "/About.bmp", OpaqueBitmapFile(art::AboutPicture()));
     return ok ? 0 : 1;
 }

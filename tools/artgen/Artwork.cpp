@@ -157,4 +157,48 @@ Image AppIcon(int size) {
     return img;
 }
 
+Image ImmunizerPicture() {
+    constexpr int kW = 364, kH = 223;
+    Image img(kW, kH, kWhite);
+    img.Fill(RoundRect(-10, -10, kW + 10, kH + 10, 0),
+             Linear({0, 0}, Color::Rgb(0xF4, 0xF8, 0xFE), {0, float(kH)}, Color::Rgb(0xDC, 0xE9, 0xF9)));
+    // A header band whose lower edge bows gently, with light arcs across it.
+    const Shape header = Union(RoundRect(-10, -10, kW + 10, 44, 0), Circle({182, -560}, 615));
+    img.Shadow(header, {0, 2}, 5, Color::Rgb(0x1A, 0x3A, 0x6A, 0.20f));
+    img.Fill(header, Linear({0, 0}, kBlue, {float(kW), 0}, kBlueLight));
+    for (int i = 0; i < 3; ++i)
+        img.Fill(Intersect(header, Circle({120.f + 90 * i, 320.f + 6 * i}, 290)),
+                 Solid(kWhite.WithAlpha(0.10f)));
+    const Shape panel = RoundRect(44, 70, 282, 190, 8);
+    img.Shadow(panel, {0, 2}, 6, Color::Rgb(0x1A, 0x3A, 0x6A, 0.18f));
+    img.Fill(panel, Solid(kWhite.WithAlpha(0.92f)));
+    img.Fill(Outline(panel, 1), Solid(Color::Rgb(0xB8, 0xCE, 0xEA)));
+    // Emblem in the header and a large faint shield on the right.
+    const Shape shield = Shield(14, 8, 34, 42);
+    img.Shadow(shield, {1, 2}, 3, kShadow);
+    img.Fill(shield, Vertical(8, kGreenLight, 50, kGreen));
+    img.Fill(Check({22, 28}, {29, 35}, {40, 21}, 4), Solid(kWhite));
+    const Shape big = Shield(292, 80, 62, 76);
+    img.Fill(big, Solid(kBlue.WithAlpha(0.10f)));
+    img.Fill(Outline(big, 2), Solid(kBlue.WithAlpha(0.22f)));
+    img.Fill(Check({306, 118}, {319, 131}, {340, 104}, 6), Solid(kGreen.WithAlpha(0.35f)));
+    // USB sticks as a light pattern along the header's right end.
+    for (int i = 0; i < 3; ++i) {
+        const float x = 250.f + 34 * i;
+        img.Fill(RoundRect(x + 4, 10, x + 16, 18, 1), Solid(kWhite.WithAlpha(0.55f)));
+        img.Fill(RoundRect(x, 17, x + 20, 44, 3), Solid(kWhite.WithAlpha(0.30f)));
+    }
+    return img;
+}
+
+Image AboutPicture() {
+    constexpr int kW = 111, kH = 108;
+    Image img(kW, kH, kWhite);
+    Image icon = AppIcon(96);
+    const Shape tile = RoundRect(8 + 2, 4 + 2, 8 + 94, 4 + 94, 18);
+    img.Shadow(tile, {2, 3}, 6, kShadow);
+    img.Blit(icon, 8, 4);
+    return img;
+}
+
 } // namespace art

@@ -16,4 +16,10 @@ Image ToolbarStrip();
 // The window icon at a square size (16, 32 or 48 pixels).
 Image AppIcon(int size);
 
+// The USB-drive immunizer's background picture, 364 x 223: the dialog's controls sit on its
+// calm left and middle part.
+Image ImmunizerPicture();
+// The About box's product picture, 111 x 108, on the dialog's white background.
+Image AboutPicture();
+
 } // namespace art

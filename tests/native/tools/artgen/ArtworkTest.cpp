@@ -23,7 +23,7 @@ TEST(Artwork, CheckedInFilesMatchTheGenerator) {
     std::filesystem::create_directories(dir);
     const std::string command = std::string(TW_ARTGEN) + " " + dir.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* name : {"Toolbar.bmp", "Tarnwick.ico"}) {
+    for (const char* name : {"Toolbar.bmp", "Tarnwick.ico", "Immunizer.jpg", "About.bmp"}) {
         const auto fresh = ReadFile(dir / name);
         ASSERT_FALSE(fresh.empty()) << name;
         EXPECT_TRUE(fresh == ReadFile(std::filesystem::path(TW_ART_DIR) / name))
