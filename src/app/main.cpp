@@ -1,13 +1,13 @@
 // Program entry: one main window; the message loop runs until it is closed.
 #include <windows.h>
 
+#include "MainText.h"
+#include "Vendor.h"
 #include "WebView.h"
 
 namespace {
 
 const char kMainClass[] = "Tmain";
-const char kMainCaption[] = "Tarnwick优化大师";
-const wchar_t kStartPage[] = L"http://www.tarnwick.example/tarnwick.asp";
 
 LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -16,7 +16,7 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                                     GetModuleHandleA(nullptr), nullptr);
         if (!view)
             return -1;
-        WebViewNavigate(view, kStartPage);
+        WebViewNavigate(view, kStartPageUrl);
         return 0;
     }
     case WM_SIZE:
