@@ -1,0 +1,55 @@
+// The USB immunizer's work: which drives it offers, and immunizing or releasing a drive root by
+// replacing "autorun.inf" with a folder that holds an undeletable guard folder.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+// What the immunizer asks of the system; the Windows build passes the real calls, tests a fake.
+class TImmunizerPlatform {
+public:
+    virtual ~TImmunizerPlatform() = default;
+    virtual unsigned DriveType(const std::string& root) = 0; // GetDriveTypeA
+    virtual std::string WindowsDir() = 0;                    // without a trailing backslash
+    virtual bool IsFile(const std::string& path) = 0;        // exists and is not a folder
+    virtual void ClearAttributesAndDelete(const std::string& path) = 0;
+    virtual void CreateFolder(const std::string& path) = 0;
+    virtual void RemoveFolder(const std::string& path) = 0; // succeeds only when empty
+    // Starts a command line without waiting; returns WinExec's value (above 31: started).
+    virtual unsigned Run(const std::string& commandLine) = 0;
+};
+
+// What the dialog tells the user after a command, in order.
+enum class TImmunizerNotice { inImmunized, inReleased, inUnsafeRoot };
+
+class TDriveImmunizer {
+public:
+    static constexpr unsigned kDriveRemovable = 2;
+    static constexpr unsigned kDriveFixed = 3;
+
+    explicit TDriveImmunizer(TImmunizerPlatform& platform) : FPlatform(platform) {}
+
+    // Reads the 26 drive letters (removable and fixed drives only) and the Windows folder.
+    void Enumerate();
+    // The roots found, in letter order ("E:\").
+    std::vector<std::string> Roots() const;
+    const std::string& WindowsDir() const { return FWindowsDir; }
+
+    // "免疫": every drive when allDrives, then the typed or chosen root when oneDrive.
+    std::vector<TImmunizerNotice> Immunize(bool allDrives, bool oneDrive, const std::string& root);
+    // "取消免疫": the same choice; always reports success unless the typed root is refused.
+    std::vector<TImmunizerNotice> Release(bool allDrives, bool oneDrive, const std::string& root);
+
+private:
+    unsigned ImmunizeRoot(const std::string& root);
+    void ReleaseRoot(const std::string& root);
+
+    TImmunizerPlatform& FPlatform;
+    std::array<std::string, 26> FDriveRoots;
+    std::string FWindowsDir;
+};
+
+inline constexpr char kImmunizerCaption[] = "免疫信息提示";
+inline constexpr char kImmunizedText[] = "免疫成功";
+inline constexpr char kReleasedText[] = "取消免疫成功";
