@@ -1,0 +1,72 @@
+// Collections: ordered lists of items of one class, owned by the collection and stored
+// with forms as "<item ... end>" blocks (status-bar panels, list-view columns).
+#pragma once
+
+#include "Persistent.h"
+
+#include <memory>
+#include <vector>
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+    TW_DECLARE_CLASS(TCollectionItem, TPersistent)
+
+    explicit TCollectionItem(TCollection* collection);
+    ~TCollectionItem() override;
+
+    TCollection* Collection() const { return FCollection; }
+    int Index() const;
+    void SetIndex(int index);
+    int ID() const { return FID; }
+    virtual std::string DisplayName() const { return ClassName(); }
+    TPersistent* GetOwner() const override;
+
+protected:
+    // Tells the collection that this item changed (all items when allItems).
+    void Changed(bool allItems);
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+    int FID = 0;
+};
+
+class TCollection : public TPersistent {
+    TW_DECLARE_CLASS(TCollection, TPersistent)
+
+    explicit TCollection(TClass itemClass, TPersistent* owner = nullptr);
+    ~TCollection() override;
+
+    TClass ItemClass() const { return FItemClass; }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TCollectionItem* Items(int index) const;
+    // Creates an item of the item class at the end (Insert: at index).
+    TCollectionItem* Add();
+    TCollectionItem* Insert(int index);
+    void Delete(int index);
+    void Clear();
+    TCollectionItem* FindItemID(int id) const;
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+    TPersistent* GetOwner() const override { return FOwner; }
+    void Assign(TPersistent* source) override;
+
+protected:
+    // Called after an item changed, was added or removed (item null: all items).
+    virtual void Update(TCollectionItem*) {}
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* item);
+    void RemoveItem(TCollectionItem* item);
+    void MoveItem(TCollectionItem* item, int index);
+
+    TClass FItemClass;
+    TPersistent* FOwner;
+    std::vector<TCollectionItem*> FItems; // owned; items leave the list in their destructor
+    int FNextID = 0;
+    int FUpdateCount = 0;
+};
