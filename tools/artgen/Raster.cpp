@@ -79,6 +79,9 @@ Shape Intersect(Shape a, Shape b) {
 Shape Outline(Shape s, float width) {
     return [=](Vec p) { return std::abs(s(p)) - width / 2; };
 }
+Shape Inflate(Shape s, float distance) {
+    return [=](Vec p) { return s(p) - distance; };
+}
 
 Paint Solid(Color c) {
     return [=](Vec) { return c; };

@@ -37,6 +37,8 @@ Shape Union(Shape a, Shape b);
 Shape Subtract(Shape a, Shape b);
 Shape Intersect(Shape a, Shape b);
 Shape Outline(Shape s, float width); // a band of the given width centred on the edge
+// The shape grown outwards by `distance` pixels (shrunk inwards when negative).
+Shape Inflate(Shape s, float distance);
 
 Paint Solid(Color c);
 Paint Linear(Vec from, Color c0, Vec to, Color c1);
