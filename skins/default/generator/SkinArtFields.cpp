@@ -134,13 +134,15 @@ TSkinBitmap SpinGlyphs(const TSkinPalette& p, bool horizontal) {
 void AddFieldElements(TSkin& skin, const TSkinPalette& p) {
     const std::string fieldStates = "1 normal, 2 pressed, 3 disabled, 4 mouse over or focused";
     const std::string sunk = skin.AddImage({"sunkedge.bmp", SunkEdge(p), 4, false, fieldStates});
+    // Copied opaque into the combo composite, so its rounded corners arrive there as key colour
+    // (transparent when the combo box is drawn) instead of whatever the scratch cell held.
     skin.Section("SunkEdge")
         .Set("Image", sunk)
         .Set("LeftWidth", kFieldMargin)
         .Set("TopHeight", kFieldMargin)
         .Set("RightWidth", kFieldMargin)
         .Set("BottomHeight", kFieldMargin)
-        .Set("Trans", 1)
+        .Set("Trans", 0)
         .Set("Tile", 0)
         .Set("Frame", 4);
     const std::string button = skin.AddImage({"combobutton.bmp", ComboButton(p), 4, false, fieldStates});

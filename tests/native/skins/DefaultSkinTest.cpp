@@ -163,29 +163,57 @@ TEST(DefaultSkinFiles, CheckedInFilesMatchTheGenerator) {
     fs::remove_all(dir);
 }
 
-TEST(DefaultSkinFiles, RecolouringKeepsEveryShapeAndChangesTheAccent) {
-    const fs::path dir = fs::temp_directory_path() / "tw-skingen-green";
+bool IsKeyPixel(const TBmpImage& image, int x, int y) {
+    const TRgbQuad c = PixelColor(image, x, y);
+    return c.Red == 255 && c.Green == 0 && c.Blue == 255;
+}
+
+class Recoloured : public ::testing::TestWithParam<const char*> {};
+
+// Re-coloured skins keep every transparent area (so the window region and the controls keep
+// their shapes), also when the chosen colour is the key colour itself.
+TEST_P(Recoloured, KeepsEveryShapeAndChangesTheColours) {
+    const fs::path dir = fs::temp_directory_path() / "tw-skingen-recoloured";
     fs::remove_all(dir);
-    ASSERT_EQ(RunSkingen(dir.string() + " --accent 2EA043 --face FAFAFA"), 0);
+    ASSERT_EQ(RunSkingen(dir.string() + " " + GetParam()), 0);
     ASSERT_EQ(FilesIn(dir), FilesIn(TW_SKIN_DIR));
     int changed = 0;
     for (const std::string& name : FilesIn(dir)) {
         if (!name.ends_with(".bmp"))
             continue;
-        const TBmpImage green = DecodeBmp(ReadFile(dir / name));
+        const TBmpImage other = DecodeBmp(ReadFile(dir / name));
         const TBmpImage blue = DecodeBmp(ReadFile(fs::path(TW_SKIN_DIR) / name));
-        ASSERT_EQ(green.Width, blue.Width) << name;
-        ASSERT_EQ(green.Height, blue.Height) << name;
+        ASSERT_EQ(other.Width, blue.Width) << name;
+        ASSERT_EQ(other.Height, blue.Height) << name;
         for (int y = 0; y < blue.Height; ++y)
-            for (int x = 0; x < blue.Width; ++x) {
-                const TRgbQuad g = PixelColor(green, x, y), b = PixelColor(blue, x, y);
-                const bool gKey = g.Red == 255 && g.Green == 0 && g.Blue == 255;
-                const bool bKey = b.Red == 255 && b.Green == 0 && b.Blue == 255;
-                ASSERT_EQ(gKey, bKey) << name << " changes its transparent area at " << x << "," << y;
-            }
-        changed += green.Pixels != blue.Pixels;
+            for (int x = 0; x < blue.Width; ++x)
+                ASSERT_EQ(IsKeyPixel(other, x, y), IsKeyPixel(blue, x, y))
+                    << name << " changes its transparent area at " << x << "," << y;
+        changed += other.Pixels != blue.Pixels;
     }
     EXPECT_GT(changed, 30) << "the colour options hardly change the pictures";
+    fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(DefaultSkinFiles, Recoloured,
+                         ::testing::Values("--accent 2EA043 --face FAFAFA", "--accent FF00FF --title FF00FF",
+                                           "--title 404850 --face E8E8E8"));
+
+TEST(DefaultSkinFiles, ReviewOutputsCoverEveryBitmap) {
+    const fs::path dir = fs::temp_directory_path() / "tw-skingen-review";
+    fs::remove_all(dir);
+    ASSERT_EQ(RunSkingen((dir / "skin").string() + " --legend " + (dir / "legend.txt").string() +
+                         " --preview " + (dir / "preview.bmp").string()),
+              0);
+    const std::vector<std::uint8_t> legendBytes = ReadFile(dir / "legend.txt");
+    const std::string legend(legendBytes.begin(), legendBytes.end());
+    for (const std::string& name : FilesIn(TW_SKIN_DIR))
+        if (name.ends_with(".bmp")) {
+            EXPECT_NE(legend.find(". " + name + "  "), std::string::npos)
+                << name << " is missing from the legend";
+        }
+    const TBmpImage preview = DecodeBmp(ReadFile(dir / "preview.bmp"));
+    EXPECT_GT(preview.Width, 780) << "the preview shows the 780-pixel main window";
     fs::remove_all(dir);
 }
 
@@ -343,8 +371,11 @@ TEST_F(DefaultSkin, PicturesCopiedWithoutTransparencyHaveNoKeyColour) {
         {"Headerbar", "Image"},     {"StatusBarEdges", "Image"}, {"MenuBackground", "Image"},
         {"Personality", "menuBar"}, {"Tabs", "Border"},          {"Tab.Pane", "Image"},
         {"Track", "Image"},         {"TRACKVERT", "Image"},      {"Personality", "TextBack"}};
+    // SunkEdge is the exception: it only reaches the screen through the combo composite, into
+    // which it is copied opaque so that its key pixels stay transparent there.
     for (const std::string& section : Ini->Sections())
-        if (Ini->Value(section, "Trans") == "0" && !Ini->Value(section, "Image").empty())
+        if (Ini->Value(section, "Trans") == "0" && !Ini->Value(section, "Image").empty() &&
+            Lower(section) != "sunkedge")
             opaque.emplace_back(section, "Image");
     for (const auto& [section, key] : opaque) {
         const TPicture& p = Picture(section, key);
