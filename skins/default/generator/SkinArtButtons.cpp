@@ -112,7 +112,7 @@ TSkinBitmap CheckBoxes(const TSkinPalette& p) {
             const TBoxLook look = MarkBoxLook(p, mark, state);
             Box(img, box, look.Fill, look.Border);
             if (mark != TMark::Off)
-                img.Fill(mark == TMark::On ? tick : dash, art::Solid(p.Window));
+                img.Fill(mark == TMark::On ? tick : dash, art::Solid(p.OnAccent));
             frames.push_back(Flatten(img, p.Face));
         }
     return SideBySide(frames);
@@ -129,7 +129,7 @@ TSkinBitmap RadioButtons(const TSkinPalette& p) {
             const TBoxLook look = MarkBoxLook(p, mark, state);
             Box(img, disc, look.Fill, look.Border);
             if (mark == TMark::On)
-                img.Fill(art::Circle({c, c}, 2.6f), art::Solid(p.Window));
+                img.Fill(art::Circle({c, c}, 2.6f), art::Solid(p.OnAccent));
             frames.push_back(Flatten(img, p.Face));
         }
     return SideBySide(frames);

@@ -90,10 +90,11 @@ TSkinBitmap CaptionButton(const TSkinPalette& p, TCaption kind) {
         const TFrameLook look = state == 4 ? InactiveLook(p) : ActiveLook(p);
         art::Image img(CaptionButtonWidth, CaptionButtonHeight);
         if (state == 2)
-            img.Fill(plate, art::Solid(close ? p.ClosePressed : art::Color{0, 0, 0, 0.20f}));
+            img.Fill(plate, art::Solid(close ? p.ClosePressed : p.TitlePressedPlate));
         if (state == 3)
-            img.Fill(plate, art::Solid(close ? p.CloseHot : p.Window.WithAlpha(0.22f)));
-        img.Fill(glyph, art::Solid(look.Glyph));
+            img.Fill(plate, art::Solid(close ? p.CloseHot : p.TitleHotPlate));
+        // White on the red close plates, whatever the title bar's ink is.
+        img.Fill(glyph, art::Solid(close && (state == 2 || state == 3) ? p.Window : look.Glyph));
         frames.push_back(
             Flatten(img, TitleUnder(look, CaptionButtonWidth, CaptionButtonHeight, CaptionButtonTop)));
     }

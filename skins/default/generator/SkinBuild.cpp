@@ -59,7 +59,7 @@ void AddColourSections(TSkin& skin, const TSkinPalette& p) {
         .Set("WindowText", IniColour(text))
         .Set("ButtonFace", IniColour(p.Face))
         .Set("Scrollbar", IniColour(p.Track))
-        .Set("HilightText", IniColour(p.Window))
+        .Set("HilightText", IniColour(p.OnAccent))
         .Set("Hilight", IniColour(p.Accent))
         .Set("Menubar", IniColour(p.Window))
         .Set("Menu", IniColour(p.Window))

@@ -19,6 +19,11 @@ int HexDigit(char c) {
     return -1;
 }
 
+// Relative brightness: light colours get dark ink and dark colours white ink.
+bool IsLight(const art::Color& c) {
+    return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b > 0.62f;
+}
+
 int To255(float v) {
     return static_cast<int>(std::lround(std::fmin(std::fmax(v, 0.f), 1.f) * 255));
 }
@@ -42,13 +47,17 @@ TSkinPalette MakePalette(const TSkinColours& in) {
     p.InactiveTitleBottom = art::Mix(in.Face, kSlate, 0.11f);
     p.InactiveOutline = art::Mix(in.Face, kSlate, 0.40f);
     p.InactiveFrameBody = in.Face;
-    p.TitleGlyph = kWhite;
+    p.Text = art::Color::Rgb(0x1E, 0x24, 0x2C);
+    const bool lightTitle = IsLight(in.Title);
+    p.TitleGlyph = lightTitle ? p.Text : kWhite;
+    p.TitleHotPlate = lightTitle ? kBlack.WithAlpha(0.08f) : kWhite.WithAlpha(0.22f);
+    p.TitlePressedPlate = lightTitle ? kBlack.WithAlpha(0.16f) : kBlack.WithAlpha(0.20f);
+    p.OnAccent = IsLight(in.Accent) ? p.Text : kWhite;
     p.InactiveTitleGlyph = art::Mix(in.Face, kSlate, 0.75f);
     p.CloseHot = art::Color::Rgb(0xE0, 0x43, 0x3F);
     p.ClosePressed = art::Color::Rgb(0xB5, 0x30, 0x2D);
 
     p.Window = kWhite;
-    p.Text = art::Color::Rgb(0x1E, 0x24, 0x2C);
     p.TextMuted = art::Color::Rgb(0x5A, 0x64, 0x73);
     p.Glyph = art::Mix(in.Face, kSlate, 0.80f);
     p.GlyphDisabled = art::Mix(in.Face, kSlate, 0.30f);

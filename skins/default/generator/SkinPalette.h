@@ -23,6 +23,11 @@ struct TSkinPalette {
     art::Color TitleTop, TitleBottom, TitleOutline, FrameBody;
     art::Color InactiveTitleTop, InactiveTitleBottom, InactiveOutline, InactiveFrameBody;
     art::Color TitleGlyph, InactiveTitleGlyph, CloseHot, ClosePressed;
+    // Caption button plates under the mouse and pressed: lighter or darker than the title bar.
+    art::Color TitleHotPlate, TitlePressedPlate;
+    // Ink on accent-coloured areas (check marks, selected menu items): white, or dark text
+    // when the accent is light.
+    art::Color OnAccent;
     // Neutral surfaces and lines.
     art::Color Window, Text, TextMuted, Glyph, GlyphDisabled;
     art::Color Border, BorderLight, Line, Track, ControlDisabled;

@@ -449,7 +449,7 @@ TSkinBitmap DrawPreview(const TSkin& skin, const TSkinPalette& palette) {
     const TSkinView view(skin);
     const TColours c{ToRgb(palette.Face),      ToRgb(palette.Window), ToRgb(palette.Text),
                      ToRgb(palette.TextMuted), ToRgb(palette.Accent), ToRgb(palette.Border),
-                     ToRgb(palette.Window)};
+                     ToRgb(palette.OnAccent)};
     constexpr int W = 1040, H = 570;
     art::Image desk(W, H);
     desk.Fill(art::RoundRect(-1, -1, W + 1.f, H + 1.f, 0),

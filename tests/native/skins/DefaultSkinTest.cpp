@@ -197,7 +197,7 @@ TEST_P(Recoloured, KeepsEveryShapeAndChangesTheColours) {
 
 INSTANTIATE_TEST_SUITE_P(DefaultSkinFiles, Recoloured,
                          ::testing::Values("--accent 2EA043 --face FAFAFA", "--accent FF00FF --title FF00FF",
-                                           "--title 404850 --face E8E8E8"));
+                                           "--title 404850 --face E8E8E8", "--accent F2C230 --title E9EDF2"));
 
 TEST(DefaultSkinFiles, ReviewOutputsCoverEveryBitmap) {
     const fs::path dir = fs::temp_directory_path() / "tw-skingen-review";

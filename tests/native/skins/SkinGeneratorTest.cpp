@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -110,6 +111,19 @@ TEST(SkinPalette, HexColoursAreSixDigitsWithAnOptionalHash) {
     for (const char* bad : {"", "#", "12345", "1234567", "12345G", "##123456", " 123456"})
         EXPECT_FALSE(ParseHexColour(bad)) << bad;
     EXPECT_EQ(IniColour(art::Color::Rgb(30, 111, 217)), "30 111 217");
+}
+
+TEST(SkinPalette, InkFollowsTheBrightnessOfWhatItIsDrawnOn) {
+    auto luminance = [](const art::Color& c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; };
+    for (const char* accent : {"1E6FD9", "2EA043", "F2C230", "FFFFFF", "000000"})
+        for (const char* title : {"1E6FD9", "E9EDF2", "3A3F4B", "FFFF00"}) {
+            TSkinColours colours;
+            colours.Accent = *ParseHexColour(accent);
+            colours.Title = *ParseHexColour(title);
+            const TSkinPalette p = MakePalette(colours);
+            EXPECT_GT(std::abs(luminance(p.OnAccent) - luminance(p.Accent)), 0.3f) << accent;
+            EXPECT_GT(std::abs(luminance(p.TitleGlyph) - luminance(p.TitleBottom)), 0.3f) << title;
+        }
 }
 
 } // namespace
