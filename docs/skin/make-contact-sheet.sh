@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$skingen" "$work/skin" --legend "$out/legend.txt" --preview "$work/preview.bmp" "$@"
-convert "$work/preview.bmp" "$out/preview.png"
+convert "$work/preview.bmp" -strip "$out/preview.png"
 
 sheet() { # scale, cell geometry, columns, output
     scale=$1 cell=$2 columns=$3 target=$4
@@ -25,7 +25,7 @@ sheet() { # scale, cell geometry, columns, output
         set -- "$@" -label "$name${frames:+ ($frames)}" "$work/${name%.bmp}-$scale.png"
     done
     montage -font DejaVu-Sans -pointsize 11 -background '#D8DCE2' -fill '#1E242C' \
-        "$@" -tile "$columns" -geometry "$cell" "$target"
+        "$@" -tile "$columns" -geometry "$cell" -strip "$target"
 }
 sheet 100% '400x60>+8+4' 4x "$out/contact-sheet.png"
 sheet 300% '600x140>+10+6' 3x "$out/contact-sheet-3x.png"
