@@ -176,8 +176,8 @@ struct TOffsetCode {
 // the text that the decoder sees: 4036 preset spaces, then the data.
 class TMatchFinder {
 public:
-    explicit TMatchFinder(const std::vector<std::uint8_t>& text) : FText(text) {
-        FHead.fill(-1);
+    explicit TMatchFinder(const std::vector<std::uint8_t>& text)
+        : FText(text), FHashBits(HashBitsFor(text.size())), FHead(std::size_t{1} << FHashBits, -1) {
         FPrevious.fill(-1);
     }
 
@@ -216,14 +216,23 @@ public:
     }
 
 private:
-    unsigned Hash(std::int64_t pos) const {
-        const auto* p = &FText[static_cast<std::size_t>(pos)];
-        return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & (HashSize - 1);
+    // Small inputs get a small table: clearing it is a large part of encoding a short text.
+    static unsigned HashBitsFor(std::size_t size) {
+        unsigned bits = 12;
+        while (bits < 16 && (std::size_t{1} << bits) < size)
+            ++bits;
+        return bits;
     }
 
-    static constexpr unsigned HashSize = 1u << 15;
+    unsigned Hash(std::int64_t pos) const {
+        const auto* p = &FText[static_cast<std::size_t>(pos)];
+        const std::uint32_t key = p[0] | p[1] << 8 | static_cast<std::uint32_t>(p[2]) << 16;
+        return (key * 2654435761u) >> (32 - FHashBits);
+    }
+
     const std::vector<std::uint8_t>& FText;
-    std::array<std::int64_t, HashSize> FHead{};
+    unsigned FHashBits;
+    std::vector<std::int64_t> FHead;
     std::array<std::int64_t, Window> FPrevious{};
 };
 

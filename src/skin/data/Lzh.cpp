@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -93,7 +98,9 @@ private:
 // The adaptive Huffman tree over the 314 symbols. Places 0..626 hold nodes in non-decreasing
 // count order (sibling property); a node's children sit at child[p] and child[p] + 1.
 struct TLzhTree {
-    std::array<std::uint16_t, TLZH::TreeNodes + 1> Count;
+    static constexpr unsigned ScanWidth = 16;
+    // Places 627 and above hold 0xFFFF: the sentinel, then padding for the windowed scan.
+    std::array<std::uint16_t, TLZH::TreeNodes + 1 + ScanWidth> Count;
     std::array<std::uint16_t, TLZH::TreeNodes + TLZH::SymbolCount> Parent;
     std::array<std::uint16_t, TLZH::TreeNodes> Child;
 
@@ -108,7 +115,7 @@ struct TLzhTree {
             Child[j] = static_cast<std::uint16_t>(i);
             Parent[i] = Parent[i + 1] = static_cast<std::uint16_t>(j);
         }
-        Count[Sentinel] = 0xFFFF;
+        std::fill(Count.begin() + Sentinel, Count.end(), std::uint16_t{0xFFFF});
         Parent[TLZH::Root] = 0;
     }
 
@@ -128,6 +135,7 @@ struct TLzhTree {
         do {
             const std::uint16_t k = ++Count[node];
             if (k > Count[node + 1]) {
+                // Exchange the node with the last one of a lower count.
                 const unsigned l = LastBelow(node + 1, k);
                 Count[node] = Count[l];
                 Count[l] = k;
@@ -148,28 +156,34 @@ struct TLzhTree {
     }
 
     // The highest place at or above `from` whose count is below k, given Count[from] < k. Counts
-    // are sorted, so a galloping search finds the same place as a step-by-step scan.
+    // are sorted, so a window of them splits into a run below k and the rest: comparing a whole
+    // window at once avoids the misprediction a step-by-step scan takes at the end of every run.
     unsigned LastBelow(unsigned from, std::uint16_t k) const {
-        unsigned below = from; // Count[below] < k
-        unsigned step = 1;
-        unsigned above = Sentinel; // Count[above] >= k
-        while (true) {
-            const unsigned probe = std::min(below + step, static_cast<unsigned>(Sentinel));
-            if (Count[probe] >= k) {
-                above = probe;
-                break;
-            }
-            below = probe;
-            step *= 2;
+        for (unsigned base = from + 1;; base += ScanWidth) {
+            const unsigned below = CountBelow(&Count[base], k);
+            if (below < ScanWidth)
+                return base + below - 1;
         }
-        while (above - below > 1) {
-            const unsigned mid = below + (above - below) / 2;
-            if (Count[mid] < k)
-                below = mid;
-            else
-                above = mid;
-        }
+    }
+
+    // How many of the ScanWidth sorted counts from `counts` on are below k.
+    static unsigned CountBelow(const std::uint16_t* counts, std::uint16_t k) {
+#if defined(__SSE2__)
+        // count >= k exactly where the saturating difference k - count is zero.
+        const __m128i key = _mm_set1_epi16(static_cast<short>(k));
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + 8));
+        const __m128i atLeast = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_subs_epu16(key, low), zero),
+                                                _mm_cmpeq_epi16(_mm_subs_epu16(key, high), zero));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(atLeast)) | (1u << ScanWidth);
+        return static_cast<unsigned>(std::countr_zero(mask));
+#else
+        unsigned below = 0;
+        for (unsigned i = 0; i < ScanWidth; ++i)
+            below += counts[i] < k ? 1u : 0u;
         return below;
+#endif
     }
 
     // Halves every leaf count and builds a fresh tree from the leaves in their current order.

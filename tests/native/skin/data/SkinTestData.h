@@ -46,23 +46,32 @@ inline std::vector<std::uint8_t> TextLike(std::size_t size, unsigned seed = 7) {
     return Bytes(text);
 }
 
-// 24-bit bitmap-like rows: flat runs of a few colours with magenta key areas and gradients.
+// 24-bit pixel rows like skin artwork: flat runs from a small palette (magenta key colour
+// included), some gradients, and rows that repeat the one above.
 inline std::vector<std::uint8_t> BitmapLike(std::size_t size, unsigned seed = 3) {
+    constexpr std::size_t stride = 160 * 3;
+    static const std::uint8_t palette[][3] = {{0xFF, 0x00, 0xFF}, {0xF5, 0xF5, 0xF5}, {0x80, 0x80, 0x80},
+                                              {0x20, 0x30, 0x60}, {0xC0, 0xD8, 0xF0}, {0x00, 0x00, 0x00},
+                                              {0x66, 0x99, 0xCC}, {0xE0, 0xE0, 0xD0}};
     std::mt19937 random(seed);
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(size);
+    bytes.reserve(size + stride);
     while (bytes.size() < size) {
-        const std::uint8_t r = static_cast<std::uint8_t>(random()), g = static_cast<std::uint8_t>(random());
-        const std::size_t run = 1 + random() % 40;
-        for (std::size_t i = 0; i < run && bytes.size() + 3 <= size; ++i) {
-            const bool key = random() % 8 == 0;
-            bytes.push_back(key ? 0xFF : static_cast<std::uint8_t>(r + i)); // blue
-            bytes.push_back(key ? 0x00 : g);
-            bytes.push_back(key ? 0xFF : r);
+        if (bytes.size() >= stride && random() % 4 != 0) {
+            bytes.insert(bytes.end(), bytes.end() - stride, bytes.end() - stride + stride);
+            continue;
         }
-        if (bytes.size() + 3 > size)
-            bytes.resize(size, 0);
+        for (std::size_t x = 0; x < stride;) {
+            const auto& colour = palette[random() % 8];
+            const bool gradient = random() % 5 == 0;
+            for (std::size_t run = 4 + random() % 36; run > 0 && x < stride; --run, x += 3) {
+                const auto shade = static_cast<std::uint8_t>(gradient ? x / 6 : 0);
+                for (int c = 0; c < 3; ++c)
+                    bytes.push_back(static_cast<std::uint8_t>(colour[c] - shade));
+            }
+        }
     }
+    bytes.resize(size);
     return bytes;
 }
 
