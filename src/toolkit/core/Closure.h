@@ -29,13 +29,15 @@ template <class R, class... A>
 class TClosure<R(A...)> {
 public:
     TClosure() = default;
+    // Bound through the class that declares the method, so that the same object and method
+    // compare equal whatever static type the object was named by.
     template <class C, class M>
     TClosure(C* obj, R (M::*fn)(A...)) {
         static_assert(sizeof(fn) <= sizeof(TMethod::CodeBytes), "member function pointer too large");
-        R (C::*bound)(A...) = fn;
-        FData = obj;
-        std::memcpy(FCode.data(), &bound, sizeof bound);
-        FInvoke = &Invoke<C>;
+        M* target = obj;
+        FData = target;
+        std::memcpy(FCode.data(), &fn, sizeof fn);
+        FInvoke = &Invoke<M>;
     }
     // Rebuilds a closure from an erased one; an empty or mismatching method gives an empty one.
     static TClosure FromMethod(const TMethod& m) {

@@ -191,5 +191,5 @@ void TComponent::SetLoadingState(bool loading) {
 }
 
 namespace {
-const bool kRegistered = (RegisterClass(TComponent::StaticClass()), true);
+const bool kRegistered = (RegisterClasses({TComponent::StaticClass()}), true);
 }

@@ -19,7 +19,7 @@ public:
                                        {FSource, desc.ClassName, FRoot.ClassName()}));
         FRootName = desc.Name.empty() ? FRoot.Name() : desc.Name;
         Begin(FRoot);
-        Guard(FRoot, desc.Line, "Name", [&] { FRoot.SetName(desc.Name); });
+        Guard(FRoot, desc.Line, "Name", [&] { FRoot.SetName(UniqueRootName(desc.Name)); });
         ReadBody(FRoot, desc);
         ResolveReferences();
         // Everything is read: only now does each component see its final state.
@@ -37,6 +37,20 @@ private:
         std::string Context;
         int Line;
     };
+
+    // A second instance of the same form under one owner gets "Name_1", "Name_2", ...
+    std::string UniqueRootName(const std::string& name) const {
+        TComponent* owner = FRoot.Owner();
+        if (!owner || name.empty())
+            return name;
+        std::string candidate = name;
+        for (int i = 1;; ++i) {
+            TComponent* existing = owner->FindComponent(candidate);
+            if (!existing || existing == &FRoot)
+                return candidate;
+            candidate = name + "_" + IntToStr(i);
+        }
+    }
 
     void Begin(TComponent& component) {
         component.SetLoadingState(true);

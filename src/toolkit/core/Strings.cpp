@@ -457,5 +457,5 @@ void TStringList::Changed() {
 }
 
 namespace {
-const bool kRegistered = (RegisterClass(TStringList::StaticClass()), true);
+const bool kRegistered = (RegisterClasses({TStringList::StaticClass()}), true);
 }

@@ -160,10 +160,12 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
-void RegisterClass(TClass cls) {
-    auto [it, added] = Registry().emplace(cls->Name, cls);
-    if (!added && it->second != cls)
-        throw EComponentError(FormatMsg("A class named %s already exists", {cls->Name}));
+void RegisterClasses(std::initializer_list<TClass> classes) {
+    for (TClass cls : classes) {
+        auto [it, added] = Registry().emplace(cls->Name, cls);
+        if (!added && it->second != cls)
+            throw EComponentError(FormatMsg("A class named %s already exists", {cls->Name}));
+    }
 }
 
 void UnRegisterClass(TClass cls) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -114,7 +115,8 @@ public:
 };
 
 // Class registry: the reader creates components by registered class name.
-void RegisterClass(TClass cls);
+// (Plural on purpose: windows.h makes RegisterClass a macro.)
+void RegisterClasses(std::initializer_list<TClass> classes);
 void UnRegisterClass(TClass cls);
 TClass GetClass(std::string_view name);  // nullptr when unknown
 TClass FindClass(std::string_view name); // raises EClassNotFound when unknown

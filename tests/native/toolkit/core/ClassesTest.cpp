@@ -55,9 +55,9 @@ TEST(Classes, RegisteringAnotherClassUnderATakenNameFails) {
         info.Name = "TTestWidget";
         return info;
     }();
-    EXPECT_THROW(RegisterClass(&impostor), EComponentError);
+    EXPECT_THROW(RegisterClasses({&impostor}), EComponentError);
     EXPECT_EQ(GetClass("TTestWidget"), TTestWidget::StaticClass());
-    EXPECT_NO_THROW(RegisterClass(TTestWidget::StaticClass())); // the same class again is fine
+    EXPECT_NO_THROW(RegisterClasses({TTestWidget::StaticClass()})); // the same class again is fine
 }
 
 TEST(Classes, FreeRunsBeforeDestructionAndAcceptsNull) {

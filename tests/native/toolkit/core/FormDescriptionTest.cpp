@@ -165,6 +165,16 @@ TEST_F(FormReading, DuplicateComponentNamesAreRefused) {
     EXPECT_NE(message.find("A component named a already exists"), std::string::npos) << message;
 }
 
+TEST_F(FormReading, ASecondRootUnderTheSameOwnerGetsANumberedName) {
+    TComponent owner(nullptr);
+    auto* first = new TTestForm(&owner);
+    auto* second = new TTestForm(&owner);
+    ReadComponentText(*first, "object Form1: TTestForm\nend\n", "a");
+    ReadComponentText(*second, "object Form1: TTestForm\nend\n", "b");
+    EXPECT_EQ(first->Name(), "Form1");
+    EXPECT_EQ(second->Name(), "Form1_1");
+}
+
 TEST(FormParser, SyntaxErrorsGiveTheSourceAndLine) {
     auto error = [](const char* text) {
         try {

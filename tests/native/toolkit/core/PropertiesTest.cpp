@@ -163,6 +163,10 @@ TEST(Closures, AssignedClearedComparedAndSwapped) {
     EXPECT_EQ(l1.calls, (std::vector<std::string>{"A", "B"}));
     a.Clear();
     EXPECT_FALSE(a.Assigned());
+    // The same object and method are equal whatever static type named the object.
+    struct Derived : Listener {};
+    Derived d;
+    EXPECT_TRUE(TNotifyEvent(&d, &Listener::A) == TNotifyEvent(static_cast<Listener*>(&d), &Listener::A));
     EXPECT_TRUE(a == none);
     EXPECT_EQ(b.Data(), &l1);
 }

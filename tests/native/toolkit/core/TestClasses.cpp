@@ -94,9 +94,9 @@ void TTestForm::TextChanged(TObject*, std::string& text) {
 
 namespace {
 const bool kRegistered = [] {
-    RegisterClass(TTestWidget::StaticClass());
-    RegisterClass(TTestButton::StaticClass());
-    RegisterClass(TTestForm::StaticClass());
+    RegisterClasses({TTestWidget::StaticClass()});
+    RegisterClasses({TTestButton::StaticClass()});
+    RegisterClasses({TTestForm::StaticClass()});
     return true;
 }();
 }

@@ -1,0 +1,375 @@
+// Controls: the visual components. TControl holds bounds, visibility, colour, text and the
+// replaceable WindowProc through which every message is dispatched; TWinControl owns a Win32
+// window whose class is named after the control's class (superclassing the standard class
+// it wraps), stores itself in the window property named by ControlAtom, reflects
+// notifications to child controls at CN_BASE + message, aligns its children and keeps the
+// tab order. TGraphicControl paints on its parent; TCustomControl paints its own window.
+//
+// Graphics are minimal for now: colours are TColor values and fonts are font handles (HFONT).
+#pragma once
+
+#include "Classes.h"
+#include "Color.h"
+#include "Messages.h"
+#include "WinHandle.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// ---- colours -------------------------------------------------------------------------------
+
+// Colours are TColor values (Color.h); colour properties read and write their names.
+extern const TIdentMap ControlColorIdents;
+// The value GDI takes: system colours resolved, clNone and clDefault as black.
+COLORREF ColorRefOf(TColor color);
+
+// ---- enumerations --------------------------------------------------------------------------
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+enum TControlStateItem {
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking
+};
+using TControlState = TSet<TControlStateItem>;
+enum TControlStyleItem {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
+    csParentBackground
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+extern const TEnumType AlignType;
+extern const TEnumType BiDiModeType;
+
+using TMouseEvent = TClosure<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = TClosure<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+
+TShiftState KeysToShiftState(WPARAM keys);
+TShiftState KeyDataToShiftState(LPARAM keyData);
+
+class TWinControl;
+
+// ---- TControl ------------------------------------------------------------------------------
+
+class TControl : public TComponent {
+    TW_DECLARE_CLASS(TControl, TComponent)
+
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    // Every message goes through WindowProc; it starts as WndProc and may be replaced (and
+    // put back) by anyone who wants to see messages first.
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& message);
+    // What happens to a message nobody handled: the original window procedure for windowed
+    // controls, the stored text for the others.
+    virtual void DefaultHandler(TMessage& message);
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* parent);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* value) override;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    virtual RECT ClientRect();
+    int ClientWidth() { return ClientRect().right; }
+    int ClientHeight() { return ClientRect().bottom; }
+    virtual void SetClientWidth(int value);
+    virtual void SetClientHeight(int value);
+    POINT ClientToScreen(POINT p);
+    POINT ScreenToClient(POINT p);
+    virtual POINT ClientOrigin();
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+    HFONT Font() const;
+    void SetFont(HFONT font); // borrowed; the caller keeps it alive
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+
+    // Caption and Text are the same: the window text of windowed controls.
+    std::string Text();
+    void SetText(const std::string& value);
+    std::string Caption() { return Text(); }
+    void SetCaption(const std::string& value) { SetText(value); }
+
+    TControlState ControlState() const { return FControlState; }
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+
+    virtual void Invalidate();
+    virtual void Update();
+    void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // Mouse handling the toolkit's messages end in; descendants and event handlers hook here.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+
+protected:
+    virtual void Resize();
+    virtual void UpdateBoundsRect(const RECT& r);
+    virtual void VisibleChanging() {}
+    void RequestAlign();
+    TColor ParentColorValue() const;
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    HFONT FFont = nullptr;
+    bool FParentFont = true;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    std::string FText;
+    TControlState FControlState;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+
+private:
+    void WMMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
+    friend class TWinControl;
+};
+
+// ---- TWinControl ---------------------------------------------------------------------------
+
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    HMENU Menu = nullptr;
+    void* Param = nullptr;
+    WNDCLASSA WindowClass{};
+    std::string WinClassName;
+};
+
+class TWinControl : public TControl {
+    TW_DECLARE_CLASS(TWinControl, TControl)
+
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // The window, created on first use (with the windows of the parent chain).
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded();
+    void DestroyHandle();
+    // Destroys and re-creates the window, keeping text, bounds and children.
+    void RecreateWnd();
+    // Top-level windows without a parent control may sit in a foreign parent window.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND wnd);
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool ContainsControl(TControl* control) const;
+    TControl* ControlAtPos(POINT p, bool allowDisabled = false);
+
+    // Tab order among the windowed children; GetTabOrderList lists all windowed descendants.
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value);
+    void GetTabOrderList(std::vector<TWinControl*>& list);
+    TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop, bool checkParent);
+    void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+
+    bool Focused();
+    virtual bool CanFocus();
+    virtual void SetFocus();
+
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
+    bool ParentBackground() const { return FControlStyle.Contains(csParentBackground); }
+    void SetParentBackground(bool value);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() override;
+    POINT ClientOrigin() override;
+    void SetClientWidth(int value) override;
+    void SetClientHeight(int value) override;
+    void Invalidate() override;
+    void Update() override;
+    // Aligns the children (top, bottom, left, right, then client) inside the client area.
+    void Realign();
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+
+    // The brush the background is erased with (Color).
+    HBRUSH Brush();
+
+    // Sends message to every child control (windowed or not).
+    void Broadcast(TMessage& message);
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    // Makes the window class a superclass of a standard class such as "BUTTON".
+    void CreateSubClass(TCreateParams& params, const char* controlClassName);
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    virtual void DestroyWnd();
+    virtual void CreateHandle();
+    virtual void PaintWindow(HDC dc);
+    void PaintHandler(TMessage& message);
+    void PaintControls(HDC dc, TControl* first);
+    virtual void AlignControls(RECT& rect);
+    // A form overrides this to track the active control; the chain is asked from the top.
+    virtual bool SetFocusedControl(TWinControl* control);
+    TWinControl* TopLevelControl();
+    virtual void DoEnter();
+    virtual void DoExit();
+    void UpdateBoundsFromWindow();
+    void Loaded() override;
+
+    HWND FHandle = nullptr;
+    WNDPROC FDefWndProc = DefWindowProcA;
+
+private:
+    void MainWndProc(TMessage& message);
+    bool ReflectNotification(TMessage& message);
+    bool IsControlMouseMsg(TMessage& message);
+    bool HandleKeyMessage(TMessage& message);
+    void TrackMouse();
+    void ApplyPendingClientSize();
+    void UpdateBrush();
+    static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC FObjectInstance = nullptr;
+    HWND FParentWindow = nullptr;
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    bool FTabStop = false;
+    bool FDoubleBuffered = false;
+    bool FMouseInClient = false;
+    int FAlignLevel = 0;
+    bool FAligning = false;
+    int FPendingClientWidth = -1;
+    int FPendingClientHeight = -1;
+    TBrushHandle FBrush;
+    TColor FBrushColor = clNone;
+    friend class TControl;
+};
+
+// ---- painted controls ----------------------------------------------------------------------
+
+// A control without a window: its parent paints it (Paint receives the parent's DC with the
+// origin moved to the control) and forwards mouse messages to it.
+class TGraphicControl : public TControl {
+    TW_DECLARE_CLASS(TGraphicControl, TControl)
+    explicit TGraphicControl(TComponent* owner);
+    virtual void Paint(HDC dc);
+    void WndProc(TMessage& message) override;
+};
+
+// A windowed control that paints itself.
+class TCustomControl : public TWinControl {
+    TW_DECLARE_CLASS(TCustomControl, TWinControl)
+    explicit TCustomControl(TComponent* owner);
+    virtual void Paint(HDC dc);
+
+protected:
+    void PaintWindow(HDC dc) override;
+};
+
+// ---- window lookup -------------------------------------------------------------------------
+
+// The global atom of "ControlOfs" + module handle + thread id (hex, at least 8 digits each):
+// the window property under which every toolkit window stores its control.
+ATOM ControlAtom();
+// The toolkit control of a window, or nullptr for windows the toolkit did not create.
+TWinControl* FindControl(HWND wnd);
+// The control of wnd or of its nearest ancestor window that has one.
+TWinControl* FindVCLWindow(HWND wnd);
+
+// Where exceptions escaping a control's message handling go (the application sets it);
+// without one they are swallowed so that no exception crosses a window procedure.
+using TControlExceptionHandler = void (*)(TObject* sender);
+void SetControlExceptionHandler(TControlExceptionHandler handler);
+// Called inside a catch block: hands the current exception to the handler.
+void HandleControlException(TObject* sender);
+
+HINSTANCE ToolkitInstance();
