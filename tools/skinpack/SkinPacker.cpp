@@ -107,7 +107,7 @@ TPackedSkin PackSkinFolder(const std::filesystem::path& folder) {
         result.Warnings.push_back("the INI names " + name + ", which the folder lacks");
     for (const std::string& value : check.Ignored)
         result.Warnings.push_back("the INI names " + value +
-                                  ", which the engine ignores (only \".bmp\" loads)");
+                                  ", which the program ignores (it loads only names ending in \".bmp\")");
 
     result.File = LzhEncode(BuildSkinPackage(entries));
     return result;
