@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -255,6 +256,8 @@ std::vector<std::uint8_t> TLZH::Unpack(std::int32_t size, std::span<const std::u
     try {
         buffer.resize(history + static_cast<std::size_t>(size) + MaxMatch - 1);
     } catch (const std::bad_alloc&) {
+        throw ElzhException("LZH : Cannot get memory for " + std::to_string(size) + " decoded bytes");
+    } catch (const std::length_error&) { // beyond a 32-bit process's largest vector
         throw ElzhException("LZH : Cannot get memory for " + std::to_string(size) + " decoded bytes");
     }
     std::memset(buffer.data() + (history - PresetLength), PresetByte, PresetLength);
