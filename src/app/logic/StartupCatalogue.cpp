@@ -95,7 +95,7 @@ void TStartupCatalogue::CheckItem(TStartupEntry& item) {
         item.Icon = FSystem.FileIconIndex(path);
         return;
     }
-    const std::string found = FSystem.SearchPath(path);
+    const std::string found = FSystem.FindOnSearchPath(path);
     if (!found.empty()) {
         item.Icon = FSystem.FileIconIndex(found);
         return;
@@ -115,7 +115,7 @@ bool TStartupCatalogue::DeleteStartupItem(const std::string& name, const std::st
     const int code = ParseKind(kind);
     if (code == 1 || code == 2) {
         const std::string folder = FSystem.SpecialFolderPath(code == 1 ? kCsidlCommonStartup : kCsidlStartup);
-        return FSystem.DeleteFile(folder + "\\" + name, reason);
+        return FSystem.RemoveFile(folder + "\\" + name, reason);
     }
     if (const auto key = RunKeyOfKind(code))
         return FSystem.DeleteValue(key->Root, key->Key, name, reason);

@@ -25,13 +25,13 @@ public:
                              std::string& reason) = 0;
     virtual bool IsFile(const std::string& path) = 0;
     // The path found along the standard search path, empty when none (or longer than 259).
-    virtual std::string SearchPath(const std::string& name) = 0;
+    virtual std::string FindOnSearchPath(const std::string& name) = 0;
     virtual int FileIconIndex(const std::string& path) = 0; // system small-icon list index
     virtual std::string SpecialFolderPath(int csidl) = 0;
     // The file names of the startup items in a folder (not folders, not desktop.ini).
     virtual std::vector<std::string> FolderFiles(const std::string& folder) = 0;
     // Clears the attributes, then deletes; false with the system's reason when refused.
-    virtual bool DeleteFile(const std::string& path, std::string& reason) = 0;
+    virtual bool RemoveFile(const std::string& path, std::string& reason) = 0;
     virtual bool IsWinNT() = 0;
 };
 

@@ -61,7 +61,7 @@ public:
         return false;
     }
     bool IsFile(const std::string& path) override { return files.count(path) != 0; }
-    std::string SearchPath(const std::string& name) override {
+    std::string FindOnSearchPath(const std::string& name) override {
         const auto it = searchPath.find(name);
         return it == searchPath.end() ? "" : it->second;
     }
@@ -72,7 +72,7 @@ public:
     }
     std::string SpecialFolderPath(int csidl) override { return specialFolders[csidl]; }
     std::vector<std::string> FolderFiles(const std::string& folder) override { return folders[folder]; }
-    bool DeleteFile(const std::string& path, std::string& reason) override {
+    bool RemoveFile(const std::string& path, std::string& reason) override {
         if (!files.erase(path)) {
             reason = "gone";
             return false;
