@@ -101,8 +101,8 @@ TEST(BitmapTransparency, MaskedCopyWorksAsMaskBltMask) {
     mask.Assign(image.get());
     mask.Mask(clFuchsia);
     auto target = Filled(3, 2, clYellow);
-    ASSERT_TRUE(MaskBlt(target->Canvas()->Handle(), 0, 0, 3, 2, image->Canvas()->Handle(), 0, 0, mask.Handle(), 0,
-                        0, MAKEROP4(0x00AA0029, SRCCOPY)));
+    ASSERT_TRUE(MaskBlt(target->Canvas()->Handle(), 0, 0, 3, 2, image->Canvas()->Handle(), 0, 0,
+                        mask.Handle(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY)));
     EXPECT_EQ(Letters(*target->Canvas(), 3, 2), (Rows{"RYG", "YBY"}));
 }
 
@@ -117,6 +117,7 @@ TEST(BitmapTransparency, ScanLineWritesRenewTheMask) {
     auto* bottom = static_cast<std::uint8_t*>(glyph->ScanLine(1));
     bottom[0] = 0x00, bottom[1] = 0x00, bottom[2] = 0xFF; // bottom-left becomes red: the new key
     EXPECT_EQ(glyph->TransparentColor(), clRed);
+    target->Canvas()->FillRect(Rect(0, 0, 2, 2));
     target->Canvas()->Draw(0, 0, glyph.get());
     EXPECT_EQ(Letters(*target->Canvas(), 2, 2), (Rows{"MY", "YM"}));
 }
@@ -202,11 +203,13 @@ TEST(BitmapFiles, EveryBmpVariantLoadsWithTheSamePixels) {
         ASSERT_NO_THROW(Load(bitmap, sample.Bytes));
         ASSERT_EQ(bitmap.Width(), sample.Width);
         ASSERT_EQ(bitmap.Height(), sample.Height);
-        if (sample.BitsPerPixel <= 8)
+        if (sample.BitsPerPixel <= 8) {
             EXPECT_EQ(bitmap.BitsPerPixel(), sample.BitsPerPixel) << "indexed pictures keep their depth";
+        }
         for (int y = 0; y < sample.Height; ++y)
             for (int x = 0; x < sample.Width; ++x) {
-                const bmpsamples::TRgb& want = sample.Expected[static_cast<std::size_t>(y * sample.Width + x)];
+                const bmpsamples::TRgb& want =
+                    sample.Expected[static_cast<std::size_t>(y * sample.Width + x)];
                 EXPECT_EQ(bitmap.Canvas()->Pixels(x, y), RGBColor(want.R, want.G, want.B)) << x << "," << y;
             }
     }
@@ -241,7 +244,8 @@ TEST(BitmapFiles, DamagedDataIsRefusedAndThePictureKept) {
     truncated.resize(truncated.size() - 10);
     EXPECT_THROW(Load(*picture, truncated), EInvalidGraphic);
     EXPECT_THROW(Load(*picture, {'B', 'M', 1}), EInvalidGraphic);
-    EXPECT_THROW(Load(*picture, {'P', 'K', 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}), EInvalidGraphic);
+    EXPECT_THROW(Load(*picture, {'P', 'K', 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}),
+                 EInvalidGraphic);
     EXPECT_EQ(Letters(*picture->Canvas(), 2, 2), (Rows{"RG", "BY"}));
 }
 

@@ -122,24 +122,28 @@ TEST(CanvasObjects, HandlesAreDescribedNotTaken) {
     lf.lfItalic = TRUE;
     wcscpy(lf.lfFaceName, L"Tahoma");
     HFONT foreign = CreateFontIndirectW(&lf);
-    TFont font;
-    font.SetHandle(foreign);
-    EXPECT_EQ(font.Height(), -17);
-    EXPECT_EQ(font.Name(), "Tahoma");
-    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsItalic}));
-    EXPECT_NE(font.Handle(), foreign);
+    HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(1, 2, 3));
+    {
+        TFont font;
+        font.SetHandle(foreign);
+        EXPECT_EQ(font.Height(), -17);
+        EXPECT_EQ(font.Name(), "Tahoma");
+        EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsItalic}));
+        EXPECT_NE(font.Handle(), foreign);
+        font.SetHandle(nullptr); // a window without a font of its own uses the system font
+        EXPECT_FALSE(font.Name().empty());
+
+        TBrush brush;
+        brush.SetHandle(hatch);
+        EXPECT_EQ(brush.Style(), bsCross);
+        EXPECT_EQ(brush.Color(), RGBColor(1, 2, 3));
+        brush.Handle();
+        EXPECT_THROW(brush.SetHandle(nullptr), EInvalidGraphicOperation);
+    }
+    EXPECT_EQ(balance.Leaked(), 2) << "the foreign handles stay their owner's: " << balance.Details();
     EXPECT_EQ(GetObjectType(foreign), static_cast<DWORD>(OBJ_FONT));
     DeleteObject(foreign);
-    font.SetHandle(nullptr); // a window without a font of its own uses the system font
-    EXPECT_FALSE(font.Name().empty());
-
-    HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(1, 2, 3));
-    TBrush brush;
-    brush.SetHandle(hatch);
-    EXPECT_EQ(brush.Style(), bsCross);
-    EXPECT_EQ(brush.Color(), RGBColor(1, 2, 3));
     DeleteObject(hatch);
-    EXPECT_THROW(brush.SetHandle(nullptr), EInvalidGraphicOperation);
     EXPECT_EQ(balance.Leaked(), 0) << balance.Details();
 }
 
@@ -284,7 +288,7 @@ TEST(GraphicsNames, FontBrushAndPenPublishTheirProperties) {
     EXPECT_EQ(font.Height(), -13);
     EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsUnderline}));
     EXPECT_EQ(font.Charset(), GB2312_CHARSET);
-    EXPECT_EQ(GetPropValue(font, "Color"), "clWindowText");
+    EXPECT_EQ(GetOrdProp(font, "Color"), clWindowText);
 
     TBrush brush;
     SetPropValue(brush, "Style", "bsClear");

@@ -187,28 +187,43 @@ HICON WINAPI HookImageList_GetIcon(HIMAGELIST list, int index, UINT flags) {
     return Created(RealImageList_GetIcon(list, index, flags), "icon");
 }
 
-#define TW_HOOK(name) {#name, reinterpret_cast<void*>(&Hook##name), reinterpret_cast<void**>(&Real##name)}
+#define TW_HOOK(name)                                                                                        \
+    { #name, reinterpret_cast < void*>(&Hook##name), reinterpret_cast < void**>(&Real##name) }
 
-const THook kHooks[] = {TW_HOOK(CreateSolidBrush),     TW_HOOK(CreateHatchBrush),
-                        TW_HOOK(CreatePatternBrush),   TW_HOOK(CreateBrushIndirect),
-                        TW_HOOK(CreatePen),            TW_HOOK(CreateFontIndirectW),
-                        TW_HOOK(CreateFontIndirectA),  TW_HOOK(CreateCompatibleBitmap),
-                        TW_HOOK(CreateBitmap),         TW_HOOK(CreateDIBSection),
-                        TW_HOOK(CreateCompatibleDC),   TW_HOOK(DeleteObject),
-                        TW_HOOK(DeleteDC),             TW_HOOK(GetDC),
-                        TW_HOOK(ReleaseDC),            TW_HOOK(CopyImage),
-                        TW_HOOK(LoadImageA),           TW_HOOK(CreateIconFromResourceEx),
-                        TW_HOOK(CreateIconIndirect),   TW_HOOK(CopyIcon),
-                        TW_HOOK(DestroyIcon),          TW_HOOK(GetIconInfo),
-                        TW_HOOK(ImageList_Create),     TW_HOOK(ImageList_Duplicate),
-                        TW_HOOK(ImageList_Destroy),    TW_HOOK(ImageList_GetIcon)};
+const THook kHooks[] = {TW_HOOK(CreateSolidBrush),
+                        TW_HOOK(CreateHatchBrush),
+                        TW_HOOK(CreatePatternBrush),
+                        TW_HOOK(CreateBrushIndirect),
+                        TW_HOOK(CreatePen),
+                        TW_HOOK(CreateFontIndirectW),
+                        TW_HOOK(CreateFontIndirectA),
+                        TW_HOOK(CreateCompatibleBitmap),
+                        TW_HOOK(CreateBitmap),
+                        TW_HOOK(CreateDIBSection),
+                        TW_HOOK(CreateCompatibleDC),
+                        TW_HOOK(DeleteObject),
+                        TW_HOOK(DeleteDC),
+                        TW_HOOK(GetDC),
+                        TW_HOOK(ReleaseDC),
+                        TW_HOOK(CopyImage),
+                        TW_HOOK(LoadImageA),
+                        TW_HOOK(CreateIconFromResourceEx),
+                        TW_HOOK(CreateIconIndirect),
+                        TW_HOOK(CopyIcon),
+                        TW_HOOK(DestroyIcon),
+                        TW_HOOK(GetIconInfo),
+                        TW_HOOK(ImageList_Create),
+                        TW_HOOK(ImageList_Duplicate),
+                        TW_HOOK(ImageList_Destroy),
+                        TW_HOOK(ImageList_GetIcon)};
 
 void PatchImports(HMODULE module) {
     auto* base = reinterpret_cast<BYTE*>(module);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
+    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
+         ++imp) {
         auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
             base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk : imp->FirstThunk));

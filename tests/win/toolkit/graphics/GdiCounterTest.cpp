@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 TEST(GdiCounter, SeesEveryKindOfHandleLeakedOnPurpose) {
     TGdiBalance balance;

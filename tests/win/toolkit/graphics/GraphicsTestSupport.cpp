@@ -5,8 +5,8 @@ namespace gfxtest {
 namespace {
 
 const std::map<char, TColor>& Palette() {
-    static const std::map<char, TColor> colors = {{'K', clBlack}, {'W', clWhite},   {'R', clRed},
-                                                  {'G', clLime},  {'B', clBlue},    {'M', clFuchsia},
+    static const std::map<char, TColor> colors = {{'K', clBlack},  {'W', clWhite}, {'R', clRed},
+                                                  {'G', clLime},   {'B', clBlue},  {'M', clFuchsia},
                                                   {'Y', clYellow}, {'C', clAqua}};
     return colors;
 }
@@ -23,7 +23,8 @@ std::unique_ptr<TBitmap> Picture(const std::vector<std::string>& rows, TPixelFor
     bitmap->SetSize(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
     for (int y = 0; y < bitmap->Height(); ++y)
         for (int x = 0; x < bitmap->Width(); ++x)
-            bitmap->Canvas()->SetPixels(x, y, ColorOf(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
+            bitmap->Canvas()->SetPixels(
+                x, y, ColorOf(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
     return bitmap;
 }
 

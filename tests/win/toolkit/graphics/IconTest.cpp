@@ -42,7 +42,8 @@ std::vector<std::uint8_t> Combined(const std::vector<std::uint8_t>& a, const std
     file.insert(file.end(), b.begin() + 6, b.begin() + 22);
     auto setOffset = [&](std::size_t entry, std::uint32_t offset) {
         for (int i = 0; i < 4; ++i)
-            file[6 + 16 * entry + 12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(offset >> (8 * i));
+            file[6 + 16 * entry + 12 + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(offset >> (8 * i));
     };
     setOffset(0, 38);
     setOffset(1, static_cast<std::uint32_t>(38 + a.size() - 22));

@@ -28,11 +28,11 @@ std::string Md5(const std::string& data) {
     HCRYPTHASH hash = 0;
     BYTE digest[16] = {};
     DWORD length = sizeof digest;
-    const bool ok = CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) &&
-                    CryptCreateHash(provider, CALG_MD5, 0, 0, &hash) &&
-                    CryptHashData(hash, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()),
-                                  0) &&
-                    CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0);
+    const bool ok =
+        CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) &&
+        CryptCreateHash(provider, CALG_MD5, 0, 0, &hash) &&
+        CryptHashData(hash, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()), 0) &&
+        CryptGetHashParam(hash, HP_HASHVAL, digest, &length, 0);
     if (hash)
         CryptDestroyHash(hash);
     if (provider)
@@ -48,11 +48,13 @@ std::string Md5(const std::string& data) {
 // The picture as the binary PPM file djpeg writes, so its MD5 compares with djpeg's.
 std::string Ppm(TBitmap& bitmap) {
     EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
-    std::string ppm = "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
+    std::string ppm =
+        "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
     for (int y = 0; y < bitmap.Height(); ++y) {
         const auto* row = static_cast<const std::uint8_t*>(bitmap.ScanLine(y));
         for (int x = 0; x < bitmap.Width(); ++x)
-            ppm += {static_cast<char>(row[3 * x + 2]), static_cast<char>(row[3 * x + 1]), static_cast<char>(row[3 * x])};
+            ppm += {static_cast<char>(row[3 * x + 2]), static_cast<char>(row[3 * x + 1]),
+                    static_cast<char>(row[3 * x])};
     }
     return ppm;
 }
@@ -64,7 +66,8 @@ double MeanDifference(TBitmap& a, TBitmap& b) {
         for (int x = 0; x < a.Width(); ++x) {
             const TColor p = a.Canvas()->Pixels(x, y);
             const TColor q = b.Canvas()->Pixels(x, y);
-            sum += std::abs(RedOf(p) - RedOf(q)) + std::abs(GreenOf(p) - GreenOf(q)) + std::abs(BlueOf(p) - BlueOf(q));
+            sum += std::abs(RedOf(p) - RedOf(q)) + std::abs(GreenOf(p) - GreenOf(q)) +
+                   std::abs(BlueOf(p) - BlueOf(q));
         }
     return sum / (3.0 * a.Width() * a.Height());
 }
