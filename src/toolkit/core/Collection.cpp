@@ -1,5 +1,7 @@
 #include "Collection.h"
 
+#include "Streams.h"
+
 #include <algorithm>
 
 TClass TCollectionItem::StaticClass() {
@@ -31,6 +33,51 @@ void TCollectionItem::SetIndex(int index) {
 
 TPersistent* TCollectionItem::GetOwner() const {
     return FCollection;
+}
+
+void TCollectionItem::Assign(TPersistent* source) {
+    if (!source || source->ClassType() != ClassType()) {
+        TPersistent::Assign(source);
+        return;
+    }
+    for (const TPropInfo* p : ClassType()->PropList()) {
+        switch (p->Kind) {
+        case tkInteger:
+        case tkEnumeration:
+        case tkSet:
+            if (p->SetOrd)
+                p->SetOrd(*this, p->GetOrd(*source));
+            break;
+        case tkLString:
+            if (p->SetStr)
+                p->SetStr(*this, p->GetStr(*source));
+            break;
+        case tkWString:
+            if (p->SetWStr)
+                p->SetWStr(*this, p->GetWStr(*source));
+            break;
+        case tkMethod:
+            p->SetMethod(*this, p->GetMethod(*source));
+            break;
+        case tkClass: {
+            auto* from = dynamic_cast<TPersistent*>(p->GetObj(*source));
+            auto* to = dynamic_cast<TPersistent*>(p->GetObj(*this));
+            if (from && to)
+                to->Assign(from);
+            break;
+        }
+        case tkBinary: {
+            TMemoryStream data;
+            p->WriteData(*source, data);
+            data.SetPosition(0);
+            p->ReadData(*this, data);
+            break;
+        }
+        case tkUnknown:
+            break;
+        }
+    }
+    Changed(false);
 }
 
 void TCollectionItem::Changed(bool allItems) {

@@ -21,6 +21,9 @@ class TCollectionItem : public TPersistent {
     int ID() const { return FID; }
     virtual std::string DisplayName() const { return ClassName(); }
     TPersistent* GetOwner() const override;
+    // Copies the published properties of an item of the same class (sub-objects through
+    // their own Assign); other sources are refused as usual.
+    void Assign(TPersistent* source) override;
 
 protected:
     // Tells the collection that this item changed (all items when allItems).

@@ -172,6 +172,32 @@ TEST_F(ControlsTest, TabAndAcceleratorsGoThroughDialogKeyAndDialogChar) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ControlsTest, EnterAndEscapeClickTheDefaultAndCancelButtons) {
+    auto* cancel = new TButton(form.get());
+    cancel->SetParent(form.get());
+    cancel->SetCancel(true);
+    button->SetDefault(true);
+    std::vector<std::string> clicks;
+    struct Log : TObject {
+        std::vector<std::string>* out;
+        void Default(TObject*) { out->push_back("default"); }
+        void Cancel(TObject*) { out->push_back("cancel"); }
+    } log;
+    log.out = &clicks;
+    button->OnClick = TNotifyEvent(&log, &Log::Default);
+    cancel->OnClick = TNotifyEvent(&log, &Log::Cancel);
+    edit->SetFocus();
+    Application->ProcessMessages();
+    PostMessageA(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(clicks, (std::vector<std::string>{"default", "cancel"}));
+    button->SetEnabled(false); // a disabled default button is not clicked
+    PostMessageA(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(clicks.size(), 2u);
+}
+
 TEST_F(ControlsTest, NotificationsAreReflectedToTheChildAt0xBC00) {
     Recorder rec(button);
     int clicks = 0;

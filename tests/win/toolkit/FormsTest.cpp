@@ -123,6 +123,41 @@ TEST(FormDescription, AWrongPropertyNameOrTypeNamesFormComponentAndProperty) {
     EXPECT_THROW(TObject::Free(CreateForm<TNoDescription>(nullptr)), EResNotFound);
 }
 
+class TDesignedForm : public TForm {
+    TW_DECLARE_CLASS(TDesignedForm, TForm)
+    using TForm::TForm;
+    int Shown = 0;
+    bool HandleAtShow = false;
+    void FormShow(TObject*) {
+        ++Shown;
+        HandleAtShow = HandleAllocated();
+    }
+};
+
+TClass TDesignedForm::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TDesignedForm>("TDesignedForm")
+                                       .Method<TNotifyEvent>("FormShow", &TDesignedForm::FormShow)
+                                       .Build();
+    return &info;
+}
+
+TEST(FormDescription, AVisibleDesignedFormShowsAtItsPlaceOnceComplete) {
+    std::unique_ptr<TDesignedForm, TObjectDeleter> form(CreateForm<TDesignedForm>(nullptr));
+    EXPECT_EQ(form->Shown, 1);
+    EXPECT_TRUE(form->HandleAtShow);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 37);
+    EXPECT_EQ(r.top, 41);
+    EXPECT_EQ(r.right - r.left, 250);
+    EXPECT_EQ(r.bottom - r.top, 180);
+    EXPECT_EQ(Screen->ActiveForm(), form.get());
+    form->Close(); // not the main form: hidden, not freed
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(Screen->FormCount(), 1);
+}
+
 // Runs a handler inside the next modal loop.
 struct ModalDriver : TObject {
     std::function<void()> action;

@@ -121,6 +121,30 @@ TEST(StringList, BeginEndUpdateFoldsChangesIntoOne) {
     EXPECT_EQ(counter.changing, 2);
 }
 
+TEST(Collection, ItemsKeepTheirOrderIdsAndCopyTheirPublishedProperties) {
+    TCollection source(TTestItem::StaticClass());
+    auto* first = dynamic_cast<TTestItem*>(source.Add());
+    first->Width = 150;
+    first->Text = "Name";
+    auto* second = dynamic_cast<TTestItem*>(source.Insert(0));
+    second->Width = 50;
+    EXPECT_EQ(source.Items(0), second);
+    EXPECT_EQ(first->Index(), 1);
+    EXPECT_EQ(source.FindItemID(first->ID()), first);
+    TCollection copy(TTestItem::StaticClass());
+    copy.Add();
+    copy.Assign(&source);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(dynamic_cast<TTestItem*>(copy.Items(1))->Text, "Name");
+    EXPECT_EQ(dynamic_cast<TTestItem*>(copy.Items(1))->Width, 150);
+    EXPECT_EQ(dynamic_cast<TTestItem*>(copy.Items(0))->Width, 50);
+    TObject::Free(first); // an item freed on its own leaves the collection
+    EXPECT_EQ(source.Count(), 1);
+    EXPECT_THROW(source.Items(1), EListError);
+    TStringList notAnItem;
+    EXPECT_THROW(copy.Items(0)->Assign(&notAnItem), EConvertError);
+}
+
 TEST(StringList, TextCommaTextAndValues) {
     TStringList list;
     list.SetText("a\r\nb\nc\r\rd");

@@ -86,6 +86,15 @@ TEST(BitmapTransparency, FixedColourAndOpaqueDrawing) {
     EXPECT_EQ(glyph->TransparentColor(), clFuchsia);
 }
 
+TEST(BitmapTransparency, NoTransparentColourKeepsEveryPixel) {
+    auto glyph = Picture({"KM", "MK"});
+    glyph->SetTransparent(true);
+    glyph->SetTransparentColor(clNone);
+    auto target = Filled(2, 2, clYellow);
+    target->Canvas()->Draw(0, 0, glyph.get());
+    EXPECT_EQ(Letters(*target->Canvas(), 2, 2), (Rows{"KM", "MK"}));
+}
+
 TEST(BitmapTransparency, NearKeyColoursStayOpaque) {
     auto picture = Picture({"MM", "MM"});
     picture->Canvas()->SetPixels(1, 0, RGBColor(254, 0, 255));

@@ -176,6 +176,23 @@ TEST(CanvasDrawing, FillFrameAndPixels) {
     EXPECT_EQ(canvas.Pixels(-1, 0), clNone);
 }
 
+TEST(CanvasDrawing, PatternBrushesRepeatTheirOwnCopyOfThePicture) {
+    TGdiBalance balance;
+    {
+        auto target = Filled(4, 2, clWhite);
+        auto pattern = AllocPatternBitmap(clRed, clBlue);
+        target->Canvas()->Brush()->SetBitmap(pattern.get());
+        pattern.reset();
+        target->Canvas()->FillRect(Rect(0, 0, 4, 2));
+        EXPECT_EQ(Letters(*target->Canvas(), 4, 2), (Rows{"RBRB", "BRBR"}));
+        target->Canvas()->Brush()->SetColor(clLime);
+        EXPECT_EQ(target->Canvas()->Brush()->Bitmap(), nullptr);
+        target->Canvas()->FillRect(Rect(0, 0, 1, 1));
+        EXPECT_EQ(target->Canvas()->Pixels(0, 0), clLime);
+    }
+    EXPECT_EQ(balance.Leaked(), 0) << balance.Details();
+}
+
 TEST(CanvasDrawing, PolygonFillsItsInside) {
     auto target = Filled(9, 9, clWhite);
     TCanvas& canvas = *target->Canvas();
