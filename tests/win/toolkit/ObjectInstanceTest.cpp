@@ -37,7 +37,11 @@ TEST(ObjectInstance, EachThunkCallsItsOwnObjectWithAllArgumentsAndResult) {
     a.old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wa, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pa)));
     b.old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pb)));
     // Full-width arguments and results survive the thunk.
-    const auto big = static_cast<WPARAM>(0x7FFF0000);
+#ifdef _WIN64
+    const WPARAM big = WPARAM{1} << 40; // beyond 32 bits
+#else
+    const WPARAM big = 0x00100000;
+#endif
     EXPECT_EQ(SendMessageA(wa, WM_APP + 1, 3, 4), 3004 + 1);
     EXPECT_EQ(SendMessageA(wb, WM_APP + 1, 5, 6), 5006 + 2);
     EXPECT_EQ(SendMessageA(wa, WM_APP + 1, big, -7), static_cast<LRESULT>(big) * 1000 - 7 + 1);
