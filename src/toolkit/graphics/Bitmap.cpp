@@ -13,7 +13,9 @@ const TEnumType PixelFormatType{
 const TEnumType TransparentModeType{"TTransparentMode", {"tmAuto", "tmFixed"}};
 
 // The bitmap's own canvas: a memory DC with the DIB section selected, made when first drawn
-// on and let go whenever the bitmap's handle is wanted elsewhere or replaced.
+// on and let go whenever the bitmap's handle is wanted elsewhere or replaced. A stretch mode
+// set on the DC carries over to the next one, so a work bitmap set up for exact stretching
+// stays that way when it is resized.
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
@@ -23,6 +25,7 @@ public:
         if (!FDC)
             return;
         SetHandle(nullptr);
+        FStretchMode = GetStretchBltMode(FDC.Get());
         SelectObject(FDC.Get(), FOldBitmap);
         FDC.Reset();
     }
@@ -39,6 +42,8 @@ protected:
         if (!dc)
             throw EOutOfResources("Out of system resources");
         FOldBitmap = FBitmap.FHandle ? SelectObject(dc.Get(), FBitmap.FHandle.Get()) : nullptr;
+        if (FStretchMode)
+            SetStretchBltMode(dc.Get(), FStretchMode);
         FDC = std::move(dc);
         SetHandle(FDC.Get());
     }
@@ -55,6 +60,7 @@ private:
     TBitmap& FBitmap;
     TMemoryDC FDC;
     HGDIOBJ FOldBitmap = nullptr;
+    int FStretchMode = 0;
 };
 
 namespace {
@@ -364,7 +370,7 @@ void TBitmap::SetTransparentMode(TTransparentMode mode) {
 
 HBITMAP TBitmap::MaskFor(TColor key, std::optional<TBitmapHandle>& temporary) {
     const TConstPixelView view = CurrentView();
-    const std::vector<std::uint8_t> bits = MaskBits(view, FPixelFormat, FPalette, ColorToColorRef(key), 2);
+    const std::vector<std::uint8_t> bits = MaskBits(view, FPixelFormat, FPalette, MaskKey(key), 2);
     HBITMAP mask = CreateBitmap(FWidth, FHeight, 1, 1, bits.data());
     if (!mask)
         throw EOutOfResources("Out of system resources");
@@ -391,7 +397,7 @@ void TBitmap::Mask(TColor transparentColor) {
     std::vector<TRgbQuad> palette = StandardColorTable(pf1bit);
     TDibPixels dib = CreateDibSection(FWidth, FHeight, pf1bit, palette);
     const std::vector<std::uint8_t> bits =
-        MaskBits(CurrentView(), FPixelFormat, FPalette, ColorToColorRef(transparentColor), 4);
+        MaskBits(CurrentView(), FPixelFormat, FPalette, MaskKey(transparentColor), 4);
     const TPixelView target = DibView(dib.Bits, FWidth, FHeight, pf1bit);
     const auto rowBytes = static_cast<std::size_t>(target.Stride < 0 ? -target.Stride : target.Stride);
     for (int y = 0; y < FHeight; ++y)
@@ -451,6 +457,17 @@ void TransparentStretch(HDC dc, const TRect& dest, TBitmap& bitmap, const TRect&
     StretchBlt(work.Get(), 0, 0, w, h, maskDC.Get(), source.left, source.top, sw, sh, SRCAND);
     StretchBlt(work.Get(), 0, 0, w, h, picture, source.left, source.top, sw, sh, SRCINVERT);
     BitBlt(dc, dest.left, dest.top, w, h, work.Get(), 0, 0, SRCCOPY);
+}
+
+std::unique_ptr<TBitmap> AllocPatternBitmap(TColor background, TColor foreground) {
+    auto pattern = std::make_unique<TBitmap>();
+    pattern->SetPixelFormat(pf24bit);
+    pattern->SetSize(8, 8);
+    TCanvas& canvas = *pattern->Canvas();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            canvas.SetPixels(x, y, (x + y) % 2 ? foreground : background);
+    return pattern;
 }
 
 // ---- copying -------------------------------------------------------------------------------

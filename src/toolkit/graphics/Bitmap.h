@@ -134,5 +134,10 @@ private:
 };
 
 // Stretches `source` of the bitmap onto `dest` of dc, leaving dc as it was wherever the
-// bitmap has `key`. Composed off screen: the destination changes in one copy.
+// bitmap has `key` (nowhere for clNone). Composed off screen: the destination changes in one
+// copy.
 void TransparentStretch(HDC dc, const TRect& dest, TBitmap& bitmap, const TRect& source, TColor key);
+
+// An 8 x 8 checkerboard of the two colours, for pattern brushes (the face of a checked
+// glyph box): background at the top-left pixel.
+std::unique_ptr<TBitmap> AllocPatternBitmap(TColor background, TColor foreground);

@@ -267,12 +267,15 @@ void ConvertPixels(const TConstPixelView& source, TPixelFormat sourceFormat,
                             encoder.Encode(ReadColor(source, x, y, sourceFormat, sourcePalette)));
 }
 
+std::uint32_t MaskKey(TColor color) {
+    return color == clNone || color == clDefault ? kNoKey : ColorToColorRef(color);
+}
+
 std::vector<std::uint8_t> MaskBits(const TConstPixelView& view, TPixelFormat format,
                                    const std::vector<TRgbQuad>& palette, std::uint32_t keyRgb, int rowAlign) {
     const std::size_t rowBytes =
         static_cast<std::size_t>((view.Width + 8 * rowAlign - 1) / (8 * rowAlign) * rowAlign);
     std::vector<std::uint8_t> bits(rowBytes * static_cast<std::size_t>(view.Height), 0);
-    keyRgb &= 0x00FFFFFFu;
     for (int y = 0; y < view.Height; ++y) {
         std::uint8_t* row = bits.data() + rowBytes * static_cast<std::size_t>(y);
         for (int x = 0; x < view.Width; ++x)

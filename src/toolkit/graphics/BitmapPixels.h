@@ -52,6 +52,11 @@ void ConvertPixels(const TConstPixelView& source, TPixelFormat sourceFormat,
                    const std::vector<TRgbQuad>& sourcePalette, const TPixelView& target,
                    TPixelFormat targetFormat, const std::vector<TRgbQuad>& targetPalette);
 
+// The key of a picture without a transparent colour: no pixel has it.
+inline constexpr std::uint32_t kNoKey = 0xFFFFFFFFu;
+// The key MaskBits compares with: clNone and clDefault mark nothing.
+std::uint32_t MaskKey(TColor color);
+
 // 1 bits where the pixel has the key colour (red in the low byte), top row first, rows
 // padded to `rowAlign` bytes.
 std::vector<std::uint8_t> MaskBits(const TConstPixelView& view, TPixelFormat format,

@@ -361,6 +361,15 @@ TEST(BitmapHandles, HandleIsFreeToSelectElsewhere) {
     SelectObject(dc.Get(), old);
 }
 
+TEST(BitmapHandles, TheCanvasKeepsItsStretchModeAcrossNewHandles) {
+    TBitmap work;
+    work.SetSize(4, 4);
+    SetStretchBltMode(work.Canvas()->Handle(), COLORONCOLOR);
+    work.SetSize(8, 8);
+    work.Handle();
+    EXPECT_EQ(GetStretchBltMode(work.Canvas()->Handle()), COLORONCOLOR);
+}
+
 TEST(BitmapHandles, BusyBitmapsLeaveNoGdiObjectsBehind) {
     TGdiBalance balance;
     for (int i = 0; i < 20; ++i) {
