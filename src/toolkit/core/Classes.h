@@ -6,6 +6,7 @@
 #include "Component.h"
 #include "FormDescription.h"
 #include "FormReader.h"
+#include "FormWriter.h"
 #include "Lists.h"
 #include "Object.h"
 #include "Persistent.h"

@@ -175,6 +175,31 @@ TEST_F(FormReading, ASecondRootUnderTheSameOwnerGetsANumberedName) {
     EXPECT_EQ(second->Name(), "Form1_1");
 }
 
+TEST_F(FormReading, WrittenComponentsReadBackToTheSameTree) {
+    Read(kForm);
+    const std::string text = WriteComponentText(*form);
+    EXPECT_EQ(text.find("Tag = 0"), std::string::npos); // defaults are not written
+    EXPECT_NE(text.find("OnClick = Button1Click"), std::string::npos) << text;
+    EXPECT_NE(text.find("Buddy = Button1"), std::string::npos) << text;
+
+    std::unique_ptr<TTestForm, TObjectDeleter> copy(new TTestForm(nullptr));
+    ReadComponentText(*copy, text, "written");
+    EXPECT_EQ(copy->Caption, form->Caption);
+    EXPECT_EQ(copy->Hint, form->Hint);
+    EXPECT_EQ(copy->Options, form->Options);
+    EXPECT_EQ(copy->Color, form->Color);
+    EXPECT_EQ(copy->Data, form->Data);
+    EXPECT_TRUE(copy->Lines()->Equals(*form->Lines()));
+    ASSERT_EQ(copy->Items()->Count(), 2);
+    EXPECT_EQ(dynamic_cast<TTestItem*>(copy->Items()->Items(0))->Text, "first");
+    ASSERT_NE(copy->Button1, nullptr);
+    EXPECT_EQ(copy->Button1->Parent, copy->Panel1);
+    EXPECT_EQ(copy->Button1->Buddy, copy->Panel1);
+    EXPECT_EQ(copy->Buddy, copy->Button1);
+    EXPECT_TRUE(copy->Button1->OnClick == TNotifyEvent(copy.get(), &TTestForm::Button1Click));
+    EXPECT_EQ(WriteComponentText(*copy), text); // stable
+}
+
 TEST(FormParser, SyntaxErrorsGiveTheSourceAndLine) {
     auto error = [](const char* text) {
         try {
