@@ -102,7 +102,8 @@ bool RegisterWebViewClass() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (GetClassInfoExA(instance, kWebViewClass, &wc))
         return true;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
+    // Global, so that toolkit controls can superclass it by name.
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
     wc.lpfnWndProc = WebViewProc;
     wc.cbWndExtra = sizeof(WebViewState*);
     wc.hInstance = instance;

@@ -1,9 +1,13 @@
 // The web view as the main window uses it: navigation to a wide URL, resizing with its area,
 // and, where the browser control cannot render (Wine without its HTML engine), a page of its
 // own instead of a blank or black area.
+#include "Forms.h"
+#include "WebBrowser.h"
 #include "WebView.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -81,6 +85,39 @@ TEST(WebViewLifetime, CreatingAndDestroyingRepeatedlyKeepsWorking) {
         WebViewNavigate(view, kUrl);
         ASSERT_TRUE(DestroyWindow(view));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The toolkit control: aligned in a form, its window is the web view and follows the form.
+TEST(WebBrowserControl, NavigatesOnceItsWindowExistsAndFillsItsArea) {
+    std::unique_ptr<TForm, TObjectDeleter> form(new TForm(nullptr, TCreateNew{}));
+    form->SetBounds(30, 30, 420, 300);
+    auto* browser = new TWebBrowser(form.get());
+    browser->SetName("WebBrowser1");
+    browser->Navigate(kUrl); // before the window exists
+    browser->SetParent(form.get());
+    browser->SetAlign(alClient);
+    form->Show();
+    Application->ProcessMessages();
+
+    char cls[64] = {};
+    GetClassNameA(browser->Handle(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "TWebBrowser");
+    EXPECT_EQ(browser->LocationURL(), kUrl);
+    RECT client, area;
+    GetClientRect(form->Handle(), &client);
+    GetClientRect(browser->Handle(), &area);
+    EXPECT_EQ(area.right, client.right);
+    EXPECT_EQ(area.bottom, client.bottom);
+    if (browser->HasBrowser())
+        GTEST_SKIP() << "a real HTML engine renders the page";
+    UpdateWindow(browser->Handle());
+    HDC dc = GetDC(browser->Handle());
+    EXPECT_EQ(GetPixel(dc, 5, 20), RGB(0xEE, 0xF3, 0xFA)) << "the page of our own shows the address band";
+    ReleaseDC(browser->Handle(), dc);
 }
 
 } // namespace
