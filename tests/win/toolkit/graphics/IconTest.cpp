@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace gfxtest;
 
 namespace {
@@ -128,4 +130,36 @@ TEST(Icon, DamagedFilesAreRefusedAndTheIconKept) {
     cut.resize(cut.size() - 8);
     EXPECT_THROW(Load(target, cut), EInvalidGraphic);
     EXPECT_EQ(target.Width(), 32);
+}
+
+// Every damaged variant either loads into a drawable icon or is refused with EInvalidGraphic.
+TEST(Icon, RandomlyDamagedFilesNeverCrash) {
+    TIcon small;
+    small.SetHandle(SquareIcon(16));
+    TIcon large;
+    large.SetHandle(SquareIcon(32));
+    const std::vector<std::uint8_t> good = Combined(Saved(small), Saved(large));
+    std::mt19937 random(20261207);
+    auto target = Filled(32, 32, clAqua);
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        const int changes = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < changes; ++i) {
+            // Most damage goes into the directory and the image headers, where it matters.
+            const std::size_t limit = random() % 2 ? 80 : bytes.size();
+            bytes[random() % limit] = static_cast<std::uint8_t>(random());
+        }
+        if (random() % 5 == 0)
+            bytes.resize(random() % bytes.size());
+        TIcon icon;
+        try {
+            Load(icon, bytes);
+            ASSERT_GT(icon.Width(), 0);
+            target->Canvas()->Draw(0, 0, &icon);
+        } catch (const EInvalidGraphic&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include <wincrypt.h>
@@ -146,6 +147,37 @@ TEST(JpegImage, DataThatIsNoJpegIsRefusedAndThePictureKept) {
     cut.LoadFromStream(half);
     EXPECT_EQ(cut.Bitmap()->Width(), 227);
     EXPECT_THROW(cut.SetWidth(10), EInvalidGraphicOperation);
+}
+
+// libjpeg's fatal errors unwind through its error handler; every damaged variant either
+// decodes to a picture of a sane size or is refused with EInvalidGraphic.
+TEST(JpegImage, RandomlyDamagedDataNeverCrashes) {
+    TResourceStream stream(GetModuleHandleW(nullptr), "TESTORIG");
+    const std::vector<std::uint8_t> good = Bytes(stream);
+    std::mt19937 random(4711);
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        const int changes = 1 + static_cast<int>(random() % 6);
+        for (int i = 0; i < changes; ++i) {
+            // The markers and tables at the start are where damage is fatal.
+            const std::size_t limit = random() % 2 ? 700 : bytes.size();
+            bytes[random() % limit] = static_cast<std::uint8_t>(random());
+        }
+        TMemoryStream data;
+        data.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        data.SetPosition(0);
+        TJPEGImage jpeg;
+        try {
+            jpeg.LoadFromStream(data);
+            TBitmap* bitmap = jpeg.Bitmap();
+            ASSERT_NE(bitmap, nullptr);
+            ASSERT_LE(bitmap->Width(), 32768);
+        } catch (const EInvalidGraphic&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
 }
 
 TEST(JpegImage, BitmapsAreCompressedWhenSaved) {
