@@ -36,14 +36,9 @@ void TTimer::SetInterval(int value) {
     UpdateTimer();
 }
 
-void TTimer::SetOnTimer(const TNotifyEvent& handler) {
-    OnTimer = handler;
-    UpdateTimer();
-}
-
 void TTimer::Loaded() {
     TComponent::Loaded();
-    UpdateTimer(); // the handler was bound while reading
+    UpdateTimer(); // not started while the description was read
 }
 
 void TTimer::UpdateTimer() {
@@ -52,7 +47,7 @@ void TTimer::UpdateTimer() {
         FRunning = false;
     }
     const TComponentState state = ComponentState();
-    if (FEnabled && FInterval > 0 && OnTimer && !state.Contains(csLoading) && !state.Contains(csDesigning) &&
+    if (FEnabled && FInterval > 0 && !state.Contains(csLoading) && !state.Contains(csDesigning) &&
         !state.Contains(csDestroying)) {
         if (!SetTimer(FWindow, 1, static_cast<UINT>(FInterval), nullptr))
             throw EOutOfResources("Not enough timers available");
@@ -68,11 +63,7 @@ void TTimer::Timer() {
 void TTimer::WndProc(TMessage& message) {
     if (message.Msg == WM_TIMER) {
         try {
-            // A handler may assign OnTimer or Enabled; the next tick sees it.
-            if (!OnTimer)
-                UpdateTimer();
-            else
-                Timer();
+            Timer();
         } catch (...) {
             HandleControlException(this);
         }

@@ -15,9 +15,9 @@ class TTimer : public TComponent {
     void SetEnabled(bool value);
     int Interval() const { return FInterval; }
     void SetInterval(int value);
+    // Runs on every tick while assigned; the timer itself runs whenever it is enabled.
     TNotifyEvent OnTimer;
-    // Events are assigned after construction: the timer runs only with a handler.
-    void SetOnTimer(const TNotifyEvent& handler);
+    void SetOnTimer(const TNotifyEvent& handler) { OnTimer = handler; }
 
 protected:
     void Loaded() override;
