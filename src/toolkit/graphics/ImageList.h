@@ -7,11 +7,13 @@
 #include "Component.h"
 #include "Icon.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };
