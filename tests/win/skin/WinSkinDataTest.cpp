@@ -459,7 +459,8 @@ TEST(SkinDataDerived, FrameColourAndToolbarGradientFollowTheTopBorderOrTheFace) 
     TSkinElements saturated;
     TTestSkin("[Colours]\nButtonFace=200 40 40\n").ParseInto(saturated);
     const TColor red = RGBColor(200, 40, 40); // saturation 204
-    EXPECT_TRUE(within1(gradientEnds(saturated).second, BlendColor(red, clWhite, (225 - 204) * 25 / 140 + 50)));
+    EXPECT_TRUE(
+        within1(gradientEnds(saturated).second, BlendColor(red, clWhite, (225 - 204) * 25 / 140 + 50)));
 
     // Frame colour: a third of the way into the first of the top border's stacked frames.
     TRows border = Rows(24, 60, 'S');
