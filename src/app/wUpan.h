@@ -1,0 +1,32 @@
+// The USB-drive immunizer dialog.
+#pragma once
+
+#include "DriveImmunizer.h"
+#include "Forms.h"
+#include "ImmunizerSystem.h"
+#include "StdCtrls.h"
+
+#include <memory>
+
+class Tupan : public TForm {
+    TW_DECLARE_CLASS(Tupan, TForm)
+    using TForm::TForm;
+    ~Tupan() override;
+
+    TButton* Button1 = nullptr;
+    TButton* Button2 = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void Button1Click(TObject* Sender);
+    void Button2Click(TObject* Sender);
+
+    const TDriveImmunizer* Immunizer() const { return FImmunizer.get(); }
+
+private:
+    void Tell(const std::vector<TImmunizerNotice>& notices);
+
+    TWinImmunizerSystem FSystem;
+    std::unique_ptr<TDriveImmunizer> FImmunizer;
+};
+
+extern Tupan* upan;
