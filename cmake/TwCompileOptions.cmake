@@ -11,6 +11,13 @@ if(WIN32)
                                                   WINVER=0x0601 STRICT)
 endif()
 
+if(TW_FUZZ)
+  # Everything the fuzz targets call carries coverage instrumentation and the sanitizers, so
+  # the fuzzer is guided by the parsers' own branches; the targets add libFuzzer at link time.
+  target_compile_options(tw_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(tw_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 if(TW_SANITIZE)
   target_compile_options(tw_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
                                               -fno-sanitize-recover=undefined)
