@@ -52,6 +52,80 @@ const TIdentMap ControlColorIdents{"TColor",
                                     {"clInfoBk", clInfoBk},
                                     {"clHotLight", clHotLight}}};
 
+const TIdentMap CursorIdents{"TCursor",
+                             {{"crDefault", crDefault},
+                              {"crNone", crNone},
+                              {"crArrow", crArrow},
+                              {"crCross", crCross},
+                              {"crIBeam", crIBeam},
+                              {"crSizeNESW", crSizeNESW},
+                              {"crSizeNS", crSizeNS},
+                              {"crSizeNWSE", crSizeNWSE},
+                              {"crSizeWE", crSizeWE},
+                              {"crUpArrow", crUpArrow},
+                              {"crHourGlass", crHourGlass},
+                              {"crHSplit", crHSplit},
+                              {"crVSplit", crVSplit},
+                              {"crNo", crNo},
+                              {"crAppStart", crAppStart},
+                              {"crHelp", crHelp},
+                              {"crHandPoint", crHandPoint},
+                              {"crSizeAll", crSizeAll}}};
+
+HCURSOR CursorHandle(TCursor cursor) {
+    const char* id = nullptr;
+    switch (cursor) {
+    case crArrow:
+        id = IDC_ARROW;
+        break;
+    case crCross:
+        id = IDC_CROSS;
+        break;
+    case crIBeam:
+        id = IDC_IBEAM;
+        break;
+    case crSizeNESW:
+        id = IDC_SIZENESW;
+        break;
+    case crSizeNS:
+    case crVSplit:
+        id = IDC_SIZENS;
+        break;
+    case crSizeNWSE:
+        id = IDC_SIZENWSE;
+        break;
+    case crSizeWE:
+    case crHSplit:
+        id = IDC_SIZEWE;
+        break;
+    case crUpArrow:
+        id = IDC_UPARROW;
+        break;
+    case crHourGlass:
+        id = IDC_WAIT;
+        break;
+    case crNo:
+        id = IDC_NO;
+        break;
+    case crAppStart:
+        id = IDC_APPSTARTING;
+        break;
+    case crHelp:
+        id = IDC_HELP;
+        break;
+    case crHandPoint:
+        id = IDC_HAND;
+        break;
+    case crSizeAll:
+        id = IDC_SIZEALL;
+        break;
+    default:
+        return nullptr; // crDefault, and crNone (no pointer) is handled by the caller
+    }
+    // Shared cursors: loaded, never destroyed.
+    return LoadCursorA(nullptr, id);
+}
+
 const TEnumType AlignType{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 const TEnumType BiDiModeType{
     "TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
@@ -101,7 +175,9 @@ TClass TControl::StaticClass() {
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
             .Int("Color", &TControl::Color, &TControl::SetColor, &ControlColorIdents)
             .Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+            .Obj<TFont>("Font", &TControl::Font, &TControl::SetFont)
             .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+            .Int("Cursor", &TControl::Cursor, &TControl::SetCursor, &CursorIdents)
             .Enum("BiDiMode", BiDiModeType, &TControl::BiDiMode, &TControl::SetBiDiMode)
             .Bool("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
             .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled)
@@ -118,8 +194,9 @@ TClass TControl::StaticClass() {
     return &info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
+TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
     WindowProc = TWndMethod(this, &TControl::WndProc);
+    FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
 }
 
 TControl::~TControl() {
@@ -201,7 +278,12 @@ void TControl::WndProc(TMessage& message) {
     case CM_COLORCHANGED:
     case CM_TEXTCHANGED:
     case CM_VISIBLECHANGED:
+    case CM_FONTCHANGED:
         Invalidate();
+        return;
+    case CM_PARENTFONTCHANGED:
+        if (FParentFont)
+            AdoptParentFont();
         return;
     case CM_PARENTCOLORCHANGED:
         if (FParentColor && FParent && FColor != FParent->FColor) {
@@ -375,23 +457,40 @@ void TControl::SetParentColor(bool value) {
     }
 }
 
-HFONT TControl::Font() const {
-    if (FParentFont && FParent)
-        return FParent->Font();
-    return FFont ? FFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+void TControl::SetFont(TFont* font) {
+    if (font)
+        FFont->Assign(font); // FontChanged does the rest
 }
 
-void TControl::SetFont(HFONT font) {
-    FFont = font;
-    FParentFont = false;
+void TControl::FontChanged(TObject*) {
+    if (!FAdoptingFont)
+        FParentFont = false;
     Perform(CM_FONTCHANGED);
+}
+
+void TControl::AdoptParentFont() {
+    if (!FParent)
+        return;
+    FAdoptingFont = true;
+    try {
+        FFont->Assign(FParent->FFont.get());
+    } catch (...) {
+        FAdoptingFont = false;
+        throw;
+    }
+    FAdoptingFont = false;
 }
 
 void TControl::SetParentFont(bool value) {
     if (FParentFont == value)
         return;
     FParentFont = value;
-    Perform(CM_FONTCHANGED);
+    if (value)
+        AdoptParentFont();
+}
+
+void TControl::SetCursor(TCursor value) {
+    FCursor = value;
 }
 
 void TControl::SetBiDiMode(TBiDiMode value) {

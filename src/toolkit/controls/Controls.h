@@ -5,16 +5,19 @@
 // notifications to child controls at CN_BASE + message, aligns its children and keeps the
 // tab order. TGraphicControl paints on its parent; TCustomControl paints its own window.
 //
-// Graphics are minimal for now: colours are TColor values and fonts are font handles (HFONT).
+// Every control owns its font (a TFont published as "Font"); with ParentFont it follows its
+// parent's font. Windowless children hear mouse enter and leave through their parent.
 #pragma once
 
 #include "Classes.h"
 #include "Color.h"
+#include "GraphicsObjects.h"
 #include "Messages.h"
 #include "WinHandle.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,31 @@ using TControlStyle = TSet<TControlStyleItem>;
 
 extern const TEnumType AlignType;
 extern const TEnumType BiDiModeType;
+
+// Mouse pointers: crDefault leaves the choice to the window class, the others are the
+// system's shared cursors (the split cursors are the two-headed sizing arrows).
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+extern const TIdentMap CursorIdents;
+// The shared system cursor of a TCursor; nullptr for crDefault and unknown values.
+HCURSOR CursorHandle(TCursor cursor);
 
 using TMouseEvent = TClosure<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TClosure<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -134,10 +162,13 @@ class TControl : public TComponent {
     void SetColor(TColor value);
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
-    HFONT Font() const;
-    void SetFont(HFONT font); // borrowed; the caller keeps it alive
+    // The control's own font; changing it clears ParentFont. SetFont copies the font given.
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* font);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode value);
     bool ParentBiDiMode() const { return FParentBiDiMode; }
@@ -183,6 +214,8 @@ protected:
     virtual void VisibleChanging() {}
     void RequestAlign();
     TColor ParentColorValue() const;
+    // Takes the parent's font without clearing ParentFont.
+    void AdoptParentFont();
 
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -191,8 +224,9 @@ protected:
     bool FEnabled = true;
     TColor FColor = clWindow;
     bool FParentColor = true;
-    HFONT FFont = nullptr;
+    std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
+    TCursor FCursor = crDefault;
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     std::string FText;
@@ -201,6 +235,8 @@ protected:
 
 private:
     void WMMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
+    void FontChanged(TObject* sender);
+    bool FAdoptingFont = false;
     friend class TWinControl;
 };
 
@@ -314,6 +350,10 @@ private:
     bool IsControlMouseMsg(TMessage& message);
     bool HandleKeyMessage(TMessage& message);
     void TrackMouse();
+    // Sends CM_MOUSELEAVE to the windowless child the mouse left and CM_MOUSEENTER to the
+    // one it entered.
+    void SetMouseControl(TControl* control);
+    bool SetCursorFor(TMessage& message);
     void ApplyPendingClientSize();
     void UpdateBrush();
     static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -325,6 +365,7 @@ private:
     bool FTabStop = false;
     bool FDoubleBuffered = false;
     bool FMouseInClient = false;
+    TControl* FMouseControl = nullptr;
     int FAlignLevel = 0;
     bool FAligning = false;
     int FPendingClientWidth = -1;
@@ -371,5 +412,12 @@ using TControlExceptionHandler = void (*)(TObject* sender);
 void SetControlExceptionHandler(TControlExceptionHandler handler);
 // Called inside a catch block: hands the current exception to the handler.
 void HandleControlException(TObject* sender);
+
+// Menus plug in here: they see every window's menu messages before the control does
+// (menu commands, owner drawing and measuring of menu items, menu pop-ups, CM_MENUCHANGED,
+// WM_CREATE and WM_DESTROY of the window, and key presses that may be shortcuts). The hook
+// returns true when it handled the message.
+using TMenuMessageHook = bool (*)(TWinControl* control, TMessage& message);
+void SetMenuMessageHook(TMenuMessageHook hook);
 
 HINSTANCE ToolkitInstance();

@@ -10,6 +10,9 @@ const TIdentMap ModalResultIdents{"TModalResult",
                                    {"mrYes", mrYes},
                                    {"mrNo", mrNo}}};
 
+const TEnumType AlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+const TEnumType TextLayoutType{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
+
 bool IsAccel(WPARAM ch, const std::string& text) {
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&')
@@ -196,9 +199,15 @@ void TEdit::WndProc(TMessage& message) {
 // ---- TLabel --------------------------------------------------------------------------------
 
 TClass TLabel::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TLabel>("TLabel")
-                                       .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
-                                       .Build();
+    static const TClassInfo info =
+        TClassBuilder<TLabel>("TLabel")
+            .Enum("Alignment", AlignmentType, &TLabel::Alignment, &TLabel::SetAlignment)
+            .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
+            .Enum("Layout", TextLayoutType, &TLabel::Layout, &TLabel::SetLayout)
+            .Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar)
+            .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
+            .Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
+            .Build();
     return &info;
 }
 
@@ -212,19 +221,117 @@ void TLabel::SetTransparent(bool value) {
     Invalidate();
 }
 
+void TLabel::SetAutoSize(bool value) {
+    if (FAutoSize == value)
+        return;
+    FAutoSize = value;
+    AdjustBounds();
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+    if (FAlignment == value)
+        return;
+    FAlignment = value;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout value) {
+    if (FLayout == value)
+        return;
+    FLayout = value;
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool value) {
+    if (FWordWrap == value)
+        return;
+    FWordWrap = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool value) {
+    if (FShowAccelChar == value)
+        return;
+    FShowAccelChar = value;
+    AdjustBounds();
+    Invalidate();
+}
+
+UINT TLabel::DrawFlags() const {
+    UINT flags = DT_EXPANDTABS;
+    if (FWordWrap)
+        flags |= DT_WORDBREAK;
+    if (!FShowAccelChar)
+        flags |= DT_NOPREFIX;
+    if (FAlignment == taRightJustify)
+        flags |= DT_RIGHT;
+    else if (FAlignment == taCenter)
+        flags |= DT_CENTER;
+    if (UseRightToLeftReading())
+        flags |= DT_RTLREADING;
+    return flags;
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+    if (!FAutoSize || ComponentState().Contains(csLoading))
+        return;
+    const std::string text = Caption();
+    RECT r{0, 0, FWordWrap ? FWidth : 0, 0};
+    {
+        TWindowDC screen(nullptr);
+        TSelectScope font(screen.Get(), Font()->Handle());
+        // An empty caption still measures one line high.
+        const std::string measured = text.empty() ? std::string(" ") : text;
+        DrawTextA(screen.Get(), measured.c_str(), static_cast<int>(measured.size()), &r,
+                  DrawFlags() | DT_CALCRECT);
+    }
+    int left = FLeft;
+    const int width = FWordWrap ? FWidth : static_cast<int>(r.right);
+    if (FAlignment == taRightJustify && !FWordWrap)
+        left = FLeft + FWidth - width; // keeps its right edge
+    SetBounds(left, FTop, width, r.bottom);
+}
+
+void TLabel::WndProc(TMessage& message) {
+    TGraphicControl::WndProc(message);
+    if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED)
+        AdjustBounds();
+}
+
 void TLabel::Paint(HDC dc) {
     RECT r = ClientRect();
     if (!FTransparent) {
         TBrushHandle brush(CreateSolidBrush(ColorRefOf(FColor)));
         FillRect(dc, &r, brush.Get());
     }
-    TSelectScope font(dc, Font());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorRefOf(FEnabled ? clBtnText : clGrayText));
     const std::string text = Caption();
-    UINT flags = DT_LEFT | DT_WORDBREAK;
-    if (UseRightToLeftReading())
-        flags |= DT_RTLREADING;
+    if (text.empty())
+        return;
+    TSelectScope font(dc, Font()->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    const UINT flags = DrawFlags();
+    if (FLayout != tlTop) {
+        RECT measured = r;
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, flags | DT_CALCRECT);
+        const int free = (r.bottom - r.top) - (measured.bottom - measured.top);
+        r.top += FLayout == tlCenter ? free / 2 : free;
+    }
+    if (!FEnabled) {
+        // Disabled text is embossed: highlight one pixel down and right, shadow on top.
+        RECT shifted = r;
+        OffsetRect(&shifted, 1, 1);
+        SetTextColor(dc, ColorRefOf(clBtnHighlight));
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+        SetTextColor(dc, ColorRefOf(clBtnShadow));
+    } else {
+        SetTextColor(dc, ColorRefOf(Font()->Color()));
+    }
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 

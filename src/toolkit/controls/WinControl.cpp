@@ -14,6 +14,7 @@ namespace {
 thread_local TWinControl* CreationControl = nullptr;
 TControl* CaptureControl = nullptr; // a windowless control that holds the mouse
 TControlExceptionHandler ExceptionHandler = nullptr;
+TMenuMessageHook MenuMessageHook = nullptr;
 
 class AtomHolder {
 public:
@@ -55,6 +56,26 @@ bool IsDialogKey(WPARAM key) {
     case VK_UP:
     case VK_DOWN:
         return true;
+    default:
+        return false;
+    }
+}
+
+// The windowless child at a mouse message's position, if any.
+TControl* WindowlessControlAt(TWinControl& parent, LPARAM position) {
+    TControl* control = parent.ControlAtPos(POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+    return control && !dynamic_cast<TWinControl*>(control) ? control : nullptr;
+}
+
+// Messages that come from a menu rather than from a child control.
+bool IsMenuMessage(const TMessage& message) {
+    switch (message.Msg) {
+    case WM_COMMAND:
+        return message.LParam == 0;
+    case WM_DRAWITEM:
+        return reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU;
+    case WM_MEASUREITEM:
+        return reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)->CtlType == ODT_MENU;
     default:
         return false;
     }
@@ -102,6 +123,10 @@ TWinControl* FindVCLWindow(HWND wnd) {
         if (TWinControl* c = FindControl(wnd))
             return c;
     return nullptr;
+}
+
+void SetMenuMessageHook(TMenuMessageHook hook) {
+    MenuMessageHook = hook;
 }
 
 void SetControlExceptionHandler(TControlExceptionHandler handler) {
@@ -259,7 +284,7 @@ void TWinControl::CreateWnd() {
     if (!FHandle)
         throw EOutOfResources(
             FormatMsg("Error creating window for %s", {Name().empty() ? ClassName() : Name()}));
-    Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()), 0);
+    Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
     ApplyPendingClientSize();
     UpdateBoundsFromWindow();
 }
@@ -346,6 +371,8 @@ void TWinControl::InsertControl(TControl* control) {
         control->FColor = FColor;
     if (control->FParentBiDiMode)
         control->FBiDiMode = FBiDiMode;
+    if (control->FParentFont)
+        control->AdoptParentFont();
     if (win && FHandle && !ComponentState().Contains(csLoading)) {
         if (win->FHandle)
             ::SetParent(win->FHandle, FHandle);
@@ -360,6 +387,8 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     if (CaptureControl == control)
         CaptureControl = nullptr;
+    if (FMouseControl == control)
+        FMouseControl = nullptr;
     control->Invalidate();
     std::erase(FControls, control);
     std::erase_if(FTabList, [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
@@ -755,6 +784,38 @@ bool TWinControl::IsControlMouseMsg(TMessage& message) {
     return true;
 }
 
+void TWinControl::SetMouseControl(TControl* control) {
+    if (control == FMouseControl)
+        return;
+    TControl* left = FMouseControl;
+    FMouseControl = control;
+    if (left)
+        left->Perform(CM_MOUSELEAVE);
+    if (control)
+        control->Perform(CM_MOUSEENTER);
+}
+
+// The cursor of the control under the mouse: a windowless child's or this control's own.
+bool TWinControl::SetCursorFor(TMessage& message) {
+    if (reinterpret_cast<HWND>(message.WParam) != FHandle || LOWORD(message.LParam) != HTCLIENT)
+        return false;
+    POINT p;
+    GetCursorPos(&p);
+    ::ScreenToClient(FHandle, &p);
+    TControl* control = ControlAtPos(p);
+    if (!control || dynamic_cast<TWinControl*>(control))
+        control = this;
+    if (control->FCursor == crNone) {
+        ::SetCursor(nullptr);
+    } else if (HCURSOR cursor = CursorHandle(control->FCursor)) {
+        ::SetCursor(cursor);
+    } else {
+        return false;
+    }
+    message.Result = TRUE;
+    return true;
+}
+
 void TWinControl::TrackMouse() {
     if (FMouseInClient)
         return;
@@ -876,6 +937,7 @@ void TWinControl::WndProc(TMessage& message) {
         break;
     case WM_MOUSEMOVE:
         TrackMouse();
+        SetMouseControl(WindowlessControlAt(*this, message.LParam));
         [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -897,7 +959,20 @@ void TWinControl::WndProc(TMessage& message) {
         break;
     case WM_MOUSELEAVE:
         FMouseInClient = false;
+        SetMouseControl(nullptr);
         Perform(CM_MOUSELEAVE);
+        break;
+    case WM_SETCURSOR:
+        if (SetCursorFor(message))
+            return;
+        break;
+    case WM_CREATE:
+    case WM_DESTROY:
+    case WM_INITMENUPOPUP:
+    case WM_MENUCHAR:
+    case CM_MENUCHANGED:
+        if (MenuMessageHook && MenuMessageHook(this, message))
+            return;
         break;
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -916,11 +991,19 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CTLCOLORSTATIC:
     case WM_CHARTOITEM:
     case WM_VKEYTOITEM:
+        if (MenuMessageHook && IsMenuMessage(message) && MenuMessageHook(this, message))
+            return;
         if (ReflectNotification(message))
             return;
         break;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
+        if (MenuMessageHook && MenuMessageHook(this, message)) {
+            message.Result = 1;
+            return;
+        }
+        HandleKeyMessage(message);
+        return;
     case CN_CHAR:
     case CN_SYSCHAR:
         HandleKeyMessage(message);
@@ -930,6 +1013,7 @@ void TWinControl::WndProc(TMessage& message) {
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORLISTBOX: {
         const auto dc = reinterpret_cast<HDC>(message.WParam);
+        SetTextColor(dc, ColorRefOf(Font()->Color()));
         SetBkColor(dc, ColorRefOf(FColor));
         message.Result = reinterpret_cast<LRESULT>(Brush());
         return;
@@ -973,11 +1057,8 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     }
     case CM_FONTCHANGED:
-    case CM_PARENTFONTCHANGED:
-        if (message.Msg == CM_PARENTFONTCHANGED && !FParentFont)
-            return;
         if (FHandle)
-            Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+            Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
         for (TControl* c : std::vector<TControl*>(FControls))
             c->Perform(CM_PARENTFONTCHANGED);
         return;
