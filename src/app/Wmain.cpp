@@ -14,6 +14,7 @@ Tmain* main_ = nullptr;
 TClass Tmain::StaticClass() {
     static const TClassInfo info = TClassBuilder<Tmain>("Tmain")
                                        .Field("WebBrowser1", &Tmain::WebBrowser1)
+                                       .Field("SkinData1", &Tmain::SkinData1)
                                        .Method<TNotifyEvent>("FormCreate", &Tmain::FormCreate)
                                        .Method<TNotifyEvent>("ToolButton2Click", &Tmain::ToolButton2Click)
                                        .Method<TNotifyEvent>("ToolButton3Click", &Tmain::ToolButton3Click)
@@ -51,6 +52,8 @@ void SetProgramIcon(HWND wnd) {
 
 void Tmain::FormCreate(TObject*) {
     SetProgramIcon(Handle());
+    if (SkinData1)
+        SkinData1->SetSkinStore(TSkinData::ProgramSkinPath()); // ignored at run time
     FStatusText = MainStatusText(EnvironmentText("COMPUTERNAME"), EnvironmentText("USERNAME"));
     if (WebBrowser1)
         WebBrowser1->Navigate(kStartPageUrl);

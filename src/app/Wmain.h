@@ -3,12 +3,14 @@
 
 #include "Forms.h"
 #include "WebBrowser.h"
+#include "WinSkinDataComponent.h"
 
 class Tmain : public TForm {
     TW_DECLARE_CLASS(Tmain, TForm)
     using TForm::TForm;
 
     TWebBrowser* WebBrowser1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(TObject* Sender);
     void ToolButton2Click(TObject* Sender); // clean temporary files
