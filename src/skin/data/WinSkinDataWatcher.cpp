@@ -11,9 +11,12 @@ TSkinWatcherFactory& Factory() {
     return factory;
 }
 
+// Constant-initialised, so it outlives every object built at start-up: forms freed at program
+// end still find it (or find none) when their skin components unregister.
+constinit std::unique_ptr<ISkinWatcher> WatcherInstance;
+
 std::unique_ptr<ISkinWatcher>& Instance() {
-    static std::unique_ptr<ISkinWatcher> instance;
-    return instance;
+    return WatcherInstance;
 }
 
 } // namespace
