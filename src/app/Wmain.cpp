@@ -13,7 +13,15 @@ Tmain* main_ = nullptr;
 
 TClass Tmain::StaticClass() {
     static const TClassInfo info = TClassBuilder<Tmain>("Tmain")
+                                       .Field("ToolBar1", &Tmain::ToolBar1)
+                                       .Field("ToolButton2", &Tmain::ToolButton2)
+                                       .Field("ToolButton3", &Tmain::ToolButton3)
+                                       .Field("ToolButton6", &Tmain::ToolButton6)
+                                       .Field("ToolButton7", &Tmain::ToolButton7)
+                                       .Field("Splitter1", &Tmain::Splitter1)
+                                       .Field("StatusBar1", &Tmain::StatusBar1)
                                        .Field("WebBrowser1", &Tmain::WebBrowser1)
+                                       .Field("ImageList1", &Tmain::ImageList1)
                                        .Field("SkinData1", &Tmain::SkinData1)
                                        .Method<TNotifyEvent>("FormCreate", &Tmain::FormCreate)
                                        .Method<TNotifyEvent>("ToolButton2Click", &Tmain::ToolButton2Click)
@@ -54,9 +62,11 @@ void Tmain::FormCreate(TObject*) {
     SetProgramIcon(Handle());
     if (SkinData1)
         SkinData1->SetSkinStore(TSkinData::ProgramSkinPath()); // ignored at run time
-    FStatusText = MainStatusText(EnvironmentText("COMPUTERNAME"), EnvironmentText("USERNAME"));
-    if (WebBrowser1)
-        WebBrowser1->Navigate(kStartPageUrl);
+    // The toolbar's pictures are stored as a bitmap resource rather than inside the description.
+    ImageList1->ResourceLoad(GetModuleHandleA(nullptr), "TOOLBARIMAGES", clFuchsia);
+    StatusBar1->Panels()->Items(1)->SetText(
+        MainStatusText(EnvironmentText("COMPUTERNAME"), EnvironmentText("USERNAME")));
+    WebBrowser1->Navigate(kStartPageUrl);
 }
 
 void Tmain::ToolButton2Click(TObject*) {

@@ -1,6 +1,6 @@
 // artgen: draws the program's artwork into a folder. The results are checked in under
 // src/app/res; a test regenerates them and compares, so the pictures always match their source.
-//   artgen OUTDIR   writes Toolbar.bmp (4 images of 56 x 50, 32-bit with alpha), Tarnwick.ico,
+//   artgen OUTDIR   writes Toolbar.bmp (4 images of 56 x 50 on white, magenta around them), Tarnwick.ico,
 //                   Immunizer.jpg (the USB immunizer's picture) and About.bmp
 #include "Artwork.h"
 #include "BmpEncoder.h"
@@ -14,6 +14,10 @@
 #include <string>
 
 namespace {
+
+// The toolbar sits on white; the image list masks the key colour around each picture.
+const art::Color kMagenta{1, 0, 1, 1};
+const art::Color kWhite{1, 1, 1, 1};
 
 void Put16(std::vector<std::uint8_t>& out, unsigned v) {
     out.push_back(v & 0xFF);
@@ -76,14 +80,9 @@ std::vector<std::uint8_t> IconFile(const std::vector<art::Image>& images) {
     return out;
 }
 
-std::vector<std::uint8_t> BitmapFile(const art::Image& img) {
-    const std::vector<std::uint8_t> bgra = img.Bgra();
-    TConstPixelView view(img.Width(), img.Height(), img.Width() * 4, 32, bgra.data());
-    return EncodeBmp(view);
-}
-
-std::vector<std::uint8_t> OpaqueBitmapFile(const art::Image& img) {
-    const std::vector<std::uint8_t> bgr = img.BgrOnto(art::Color{1, 1, 1, 1}, art::Color{1, 1, 1, 1});
+// 24 bits flattened onto white; pixels nothing covers become `key`.
+std::vector<std::uint8_t> FlatBitmapFile(const art::Image& img, art::Color key) {
+    const std::vector<std::uint8_t> bgr = img.BgrOnto(art::Color{1, 1, 1, 1}, key);
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(DibStride(img.Width(), 24)) * img.Height());
     for (int y = 0; y < img.Height(); ++y)
         std::copy_n(bgr.begin() + y * img.Width() * 3, img.Width() * 3,
@@ -146,9 +145,9 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const bool ok =
-        Write(dir + "/Toolbar.bmp", BitmapFile(art::ToolbarStrip())) &&
+        Write(dir + "/Toolbar.bmp", FlatBitmapFile(art::ToolbarStrip(), kMagenta)) &&
         Write(dir + "/Tarnwick.ico", IconFile({art::AppIcon(48), art::AppIcon(32), art::AppIcon(16)})) &&
         Write(dir + "/Immunizer.jpg", JpegFile(art::ImmunizerPicture(), 90)) &&
-        Write(dir + "/About.bmp", OpaqueBitmapFile(art::AboutPicture()));
+        Write(dir + "/About.bmp", FlatBitmapFile(art::AboutPicture(), kWhite));
     return ok ? 0 : 1;
 }

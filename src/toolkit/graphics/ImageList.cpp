@@ -493,3 +493,8 @@ void TCustomImageList::ReadData(TStream& stream) {
     else
         Change();
 }
+
+namespace {
+// Forms describe image lists by class name.
+const bool kRegistered = (RegisterClasses({TImageList::StaticClass()}), true);
+} // namespace
