@@ -43,6 +43,9 @@ TIconHandle SmallApplicationIcon(TComponent* owner, int width, int height) {
 
 void TSkinData::Loaded() {
     TComponent::Loaded();
+    // A skin file beside the program stands in for the stored skin, once, as the form is read.
+    if (!Designing() && FSkinFormtype == sfMainform)
+        LoadReplacementSkin(ProgramSkinPath());
     AfterLoad();
 }
 
@@ -58,9 +61,6 @@ ISkinWatcher* TSkinData::RegisteredWatcher() {
 void TSkinData::AfterLoad() {
     if (Designing())
         return;
-    // A skin file beside the program stands in for the stored skin.
-    if (FSkinFormtype == sfMainform)
-        LoadReplacementSkin(ProgramSkinPath());
     if (!HasGetScrollBarInfo())
         FSkinControls.Exclude(xcScrollbar);
     ISkinWatcher* watcher = RegisteredWatcher();

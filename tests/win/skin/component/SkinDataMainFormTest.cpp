@@ -212,3 +212,12 @@ TEST(SkinDataMainForm, DamagedSkinFileBesideTheProgramIsReportedOnceAndTheStored
     EXPECT_NE(skin.Elements().Tabs, nullptr);
     EXPECT_NE(skin.Elements().Colors.ButtonFace, RGBColor(10, 20, 30));
 }
+
+TEST(SkinDataMainForm, SkinFileBesideTheProgramIsReadOnlyWithTheForm) {
+    TProgramFolderFile file(SmallSkinFile());
+    TSkinData skin(nullptr);
+    skin.AssignSkinFile(TW_SKIN_PACKAGE); // loads and applies without a form
+    EXPECT_FALSE(skin.SkinLoading());
+    EXPECT_EQ(skin.SkinFileStream().Bytes(), StoredSkinFile()) << "the assigned file, not main.skn";
+    EXPECT_NE(skin.Elements().Colors.ButtonFace, RGBColor(10, 20, 30));
+}
