@@ -1,8 +1,11 @@
 // The real program, started from outside: its main window comes up with its class and
 // caption, and closing it ends the process cleanly.
 #include "E2eDriver.h"
+#include "RemoteControls.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 using namespace std::chrono_literals;
 
@@ -30,6 +33,58 @@ TEST(Startup, MainWindowAppearsAndWmCloseEndsTheProgramWithExitCodeZero) {
         program->Kill();
     ASSERT_TRUE(ended) << "the program did not end after WM_CLOSE";
     EXPECT_EQ(program->ExitCode(), std::optional<DWORD>(0));
+}
+
+// The program started with a known environment, its main window found and settled.
+class MainWindowE2eTest : public ::testing::Test {
+protected:
+    void Start(const char* computer, const char* user) {
+        SetEnvironmentVariableA("COMPUTERNAME", computer);
+        SetEnvironmentVariableA("USERNAME", user);
+        std::string error;
+        auto started = e2e::Process::Start(TW_PROGRAM_PATH, &error);
+        ASSERT_TRUE(started) << error;
+        program_.emplace(std::move(*started));
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] { return (main_ = e2e::FindTopWindow(kMainClass, "", program_->Id())) != nullptr; }, 60s));
+        e2e::SettleWindow(main_);
+    }
+    void TearDown() override {
+        if (main_)
+            PostMessageA(main_, WM_CLOSE, 0, 0);
+        if (program_ && !program_->WaitForExit(30s))
+            program_->Kill();
+    }
+    std::optional<e2e::Process> program_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(MainWindowE2eTest, SizeToolbarAndStatusTextAsDesigned) {
+    Start("TW-PC", "tester");
+    RECT outer;
+    GetWindowRect(main_, &outer);
+    EXPECT_EQ(outer.right - outer.left, 780);
+    EXPECT_EQ(outer.bottom - outer.top, 537);
+
+    HWND status = e2e::FindDescendant(main_, "TStatusBar");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(e2e::StatusBarText(status, 0), "   Tarnwick优化大师");
+    EXPECT_EQ(e2e::StatusBarText(status, 1), " 计算机名称:TW-PC   用户:tester 网址：www.tarnwick.example");
+
+    HWND toolbar = e2e::FindDescendant(main_, "TToolBar");
+    ASSERT_NE(toolbar, nullptr);
+    std::vector<std::string> captions;
+    for (const auto& button : e2e::ToolbarButtons(toolbar))
+        captions.push_back(button.separator ? "|" : button.text);
+    EXPECT_EQ(captions, (std::vector<std::string>{"|", "清理临时文件", "|", "系统设置", "|", "U盘病毒免疫",
+                                                  "|", "关于我们"}));
+}
+
+TEST_F(MainWindowE2eTest, MissingUserNameLeavesNothingBetweenTheLabels) {
+    Start("TW-PC", nullptr);
+    HWND status = e2e::FindDescendant(main_, "TStatusBar");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(e2e::StatusBarText(status, 1), " 计算机名称:TW-PC   用户: 网址：www.tarnwick.example");
 }
 
 } // namespace
