@@ -43,9 +43,9 @@ bool LoadFile(TMemoryStream& stream, const std::string& path) {
         stream.LoadFromFile(path);
         stream.SetPosition(0);
         return true;
-    } catch (const EStreamError& error) {
+    } catch (const std::exception& error) { // locked, unreadable, or too big to hold
         stream.Clear();
-        ShowSkinMessage("The skin file " + path + " cannot be read.\r" + error.Message());
+        ShowSkinMessage("The skin file " + path + " cannot be read.\r" + error.what());
         return false;
     }
 }
