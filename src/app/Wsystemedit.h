@@ -1,7 +1,9 @@
 // The startup-items dialog: the startup catalogue as a list, and deletion of the selected entry.
 #pragma once
 
+#include "ComCtrls.h"
 #include "Forms.h"
+#include "ImageList.h"
 #include "StartupCatalogue.h"
 #include "StdCtrls.h"
 
@@ -12,15 +14,19 @@ class Tsystemedit : public TForm {
     using TForm::TForm;
     ~Tsystemedit() override;
 
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
     TLabel* Label1 = nullptr;
+    TListView* bootList = nullptr;
     TButton* Button2 = nullptr;
+    TImageList* ImageList1 = nullptr;
 
     void FormCreate(TObject* Sender);
     void Button2Click(TObject* Sender);
 
-    const TStartupCatalogue* Catalogue() const { return FCatalogue.get(); }
-
 private:
+    void ShowItems();
+
     std::unique_ptr<TStartupSystem> FSystem;
     std::unique_ptr<TStartupCatalogue> FCatalogue;
 };

@@ -1,14 +1,22 @@
 #include "wUpan.h"
 
 #include "DriveCommand.h"
+#include "Jpeg.h"
+#include "Streams.h"
 
 Tupan* upan = nullptr;
 
 TClass Tupan::StaticClass() {
     static const TClassInfo info = TClassBuilder<Tupan>("Tupan")
+                                       .Field("Image1", &Tupan::Image1)
+                                       .Field("RadioButton1", &Tupan::RadioButton1)
+                                       .Field("RadioButton2", &Tupan::RadioButton2)
+                                       .Field("ComboBox1", &Tupan::ComboBox1)
                                        .Field("Button1", &Tupan::Button1)
                                        .Field("Button2", &Tupan::Button2)
                                        .Method<TNotifyEvent>("FormCreate", &Tupan::FormCreate)
+                                       .Method<TNotifyEvent>("RadioButton1Click", &Tupan::RadioButton1Click)
+                                       .Method<TNotifyEvent>("RadioButton2Click", &Tupan::RadioButton2Click)
                                        .Method<TNotifyEvent>("Button1Click", &Tupan::Button1Click)
                                        .Method<TNotifyEvent>("Button2Click", &Tupan::Button2Click)
                                        .Build();
@@ -18,8 +26,24 @@ TClass Tupan::StaticClass() {
 Tupan::~Tupan() = default;
 
 void Tupan::FormCreate(TObject*) {
+    // The picture is stored as a JPEG resource rather than inside the description.
+    TJPEGImage picture;
+    TResourceStream stream(GetModuleHandleA(nullptr), "IMMUNIZERPICTURE", MAKEINTRESOURCEA(10));
+    picture.LoadFromStream(stream);
+    Image1->Picture()->Assign(&picture);
+
     FImmunizer = std::make_unique<TDriveImmunizer>(FSystem);
     FImmunizer->Enumerate();
+    for (const std::string& root : FImmunizer->Roots())
+        ComboBox1->Items()->Add(root);
+}
+
+void Tupan::RadioButton1Click(TObject*) {
+    ComboBox1->SetEnabled(false);
+}
+
+void Tupan::RadioButton2Click(TObject*) {
+    ComboBox1->SetEnabled(true);
 }
 
 void Tupan::Tell(const std::vector<TImmunizerNotice>& notices) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DriveImmunizer.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImmunizerSystem.h"
 #include "StdCtrls.h"
@@ -13,10 +14,16 @@ class Tupan : public TForm {
     using TForm::TForm;
     ~Tupan() override;
 
+    TImage* Image1 = nullptr;
+    TRadioButton* RadioButton1 = nullptr; // all local drives
+    TRadioButton* RadioButton2 = nullptr; // one chosen drive
+    TComboBox* ComboBox1 = nullptr;
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
 
     void FormCreate(TObject* Sender);
+    void RadioButton1Click(TObject* Sender);
+    void RadioButton2Click(TObject* Sender);
     void Button1Click(TObject* Sender);
     void Button2Click(TObject* Sender);
 
