@@ -87,4 +87,26 @@ TEST_F(MainWindowE2eTest, MissingUserNameLeavesNothingBetweenTheLabels) {
     EXPECT_EQ(e2e::StatusBarText(status, 1), " 计算机名称:TW-PC   用户: 网址：www.tarnwick.example");
 }
 
+TEST_F(MainWindowE2eTest, ToolbarButtonsOpenTheDialogsModally) {
+    Start("TW-PC", "tester");
+    HWND toolbar = e2e::FindDescendant(main_, "TToolBar");
+    ASSERT_NE(toolbar, nullptr);
+    const auto buttons = e2e::ToolbarButtons(toolbar);
+    ASSERT_EQ(buttons.size(), 8u);
+    const std::pair<std::size_t, const char*> dialogs[] = {{3, "Tsystemedit"}, {5, "Tupan"}, {7, "Tabout"}};
+    for (const auto& [index, dialogClass] : dialogs) {
+        const RECT& r = buttons[index].bounds;
+        e2e::ClickClient(toolbar, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        HWND dialog = nullptr;
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] { return (dialog = e2e::FindProcessWindow(program_->Id(), dialogClass)) != nullptr; }, 30s))
+            << dialogClass << " did not open";
+        EXPECT_FALSE(IsWindowEnabled(main_)) << dialogClass << " is not modal";
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, 30s))
+            << "closing " << dialogClass << " did not give the main window back";
+        EXPECT_FALSE(IsWindowVisible(dialog)) << dialogClass << " stays hidden between uses";
+    }
+}
+
 } // namespace
