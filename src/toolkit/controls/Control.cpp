@@ -6,52 +6,6 @@
 #include <algorithm>
 #include <cstring>
 
-const TIdentMap ControlColorIdents{"TColor",
-                                   {{"clBlack", clBlack},
-                                    {"clMaroon", clMaroon},
-                                    {"clGreen", clGreen},
-                                    {"clOlive", clOlive},
-                                    {"clNavy", clNavy},
-                                    {"clPurple", clPurple},
-                                    {"clTeal", clTeal},
-                                    {"clGray", clGray},
-                                    {"clSilver", clSilver},
-                                    {"clRed", clRed},
-                                    {"clLime", clLime},
-                                    {"clYellow", clYellow},
-                                    {"clBlue", clBlue},
-                                    {"clFuchsia", clFuchsia},
-                                    {"clAqua", clAqua},
-                                    {"clWhite", clWhite},
-                                    {"clNone", clNone},
-                                    {"clDefault", clDefault},
-                                    {"clScrollBar", clScrollBar},
-                                    {"clBackground", clBackground},
-                                    {"clActiveCaption", clActiveCaption},
-                                    {"clInactiveCaption", clInactiveCaption},
-                                    {"clMenu", clMenu},
-                                    {"clWindow", clWindow},
-                                    {"clWindowFrame", clWindowFrame},
-                                    {"clMenuText", clMenuText},
-                                    {"clWindowText", clWindowText},
-                                    {"clCaptionText", clCaptionText},
-                                    {"clActiveBorder", clActiveBorder},
-                                    {"clInactiveBorder", clInactiveBorder},
-                                    {"clAppWorkSpace", clAppWorkSpace},
-                                    {"clHighlight", clHighlight},
-                                    {"clHighlightText", clHighlightText},
-                                    {"clBtnFace", clBtnFace},
-                                    {"clBtnShadow", clBtnShadow},
-                                    {"clGrayText", clGrayText},
-                                    {"clBtnText", clBtnText},
-                                    {"clInactiveCaptionText", clInactiveCaptionText},
-                                    {"clBtnHighlight", clBtnHighlight},
-                                    {"cl3DDkShadow", cl3DDkShadow},
-                                    {"cl3DLight", cl3DLight},
-                                    {"clInfoText", clInfoText},
-                                    {"clInfoBk", clInfoBk},
-                                    {"clHotLight", clHotLight}}};
-
 const TIdentMap CursorIdents{"TCursor",
                              {{"crDefault", crDefault},
                               {"crNone", crNone},
@@ -129,12 +83,6 @@ HCURSOR CursorHandle(TCursor cursor) {
 const TEnumType AlignType{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 const TEnumType BiDiModeType{
     "TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
-
-COLORREF ColorRefOf(TColor color) {
-    if (color == clNone || color == clDefault)
-        return RGB(0, 0, 0);
-    return static_cast<COLORREF>(ColorToRGB(color)) & 0x00FFFFFFu;
-}
 
 TShiftState KeysToShiftState(WPARAM keys) {
     TShiftState s;

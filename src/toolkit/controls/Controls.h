@@ -11,6 +11,7 @@
 
 #include "Classes.h"
 #include "Color.h"
+#include "ColorIdents.h"
 #include "GraphicsObjects.h"
 #include "Messages.h"
 #include "WinHandle.h"
@@ -23,10 +24,10 @@
 
 // ---- colours -------------------------------------------------------------------------------
 
-// Colours are TColor values (Color.h); colour properties read and write their names.
-extern const TIdentMap ControlColorIdents;
-// The value GDI takes: system colours resolved, clNone and clDefault as black.
-COLORREF ColorRefOf(TColor color);
+// Colours are TColor values (Color.h); colour properties read and write the names the graphics
+// know (ColorIdents.h), and GDI takes them resolved by ColorToColorRef.
+inline const TIdentMap& ControlColorIdents = ColorIdents;
+inline COLORREF ColorRefOf(TColor color) { return ColorToColorRef(color); }
 
 // ---- enumerations --------------------------------------------------------------------------
 
