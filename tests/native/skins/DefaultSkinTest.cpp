@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -151,8 +152,18 @@ std::set<std::string> FilesIn(const fs::path& dir) {
     return names;
 }
 
+// A folder of the running test's own: CTest runs tests, parameterised ones too, side by side.
+fs::path TestFolder(const std::string& stem) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = stem + "-" + info->test_suite_name() + "-" + info->name();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-')
+            c = '_';
+    return fs::temp_directory_path() / name;
+}
+
 TEST(DefaultSkinFiles, CheckedInFilesMatchTheGenerator) {
-    const fs::path dir = fs::temp_directory_path() / "tw-skingen-test";
+    const fs::path dir = TestFolder("tw-skingen-test");
     fs::remove_all(dir);
     ASSERT_EQ(RunSkingen(dir.string()), 0);
     const std::set<std::string> fresh = FilesIn(dir);
@@ -173,7 +184,7 @@ class Recoloured : public ::testing::TestWithParam<const char*> {};
 // Re-coloured skins keep every transparent area (so the window region and the controls keep
 // their shapes), also when the chosen colour is the key colour itself.
 TEST_P(Recoloured, KeepsEveryShapeAndChangesTheColours) {
-    const fs::path dir = fs::temp_directory_path() / "tw-skingen-recoloured";
+    const fs::path dir = TestFolder("tw-skingen-recoloured");
     fs::remove_all(dir);
     ASSERT_EQ(RunSkingen(dir.string() + " " + GetParam()), 0);
     ASSERT_EQ(FilesIn(dir), FilesIn(TW_SKIN_DIR));
@@ -200,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(DefaultSkinFiles, Recoloured,
                                            "--title 404850 --face E8E8E8", "--accent F2C230 --title E9EDF2"));
 
 TEST(DefaultSkinFiles, ReviewOutputsCoverEveryBitmap) {
-    const fs::path dir = fs::temp_directory_path() / "tw-skingen-review";
+    const fs::path dir = TestFolder("tw-skingen-review");
     fs::remove_all(dir);
     ASSERT_EQ(RunSkingen((dir / "skin").string() + " --legend " + (dir / "legend.txt").string() +
                          " --preview " + (dir / "preview.bmp").string()),
@@ -218,7 +229,7 @@ TEST(DefaultSkinFiles, ReviewOutputsCoverEveryBitmap) {
 }
 
 TEST(DefaultSkinFiles, BadColourOptionsAreRefused) {
-    const fs::path dir = fs::temp_directory_path() / "tw-skingen-refused";
+    const fs::path dir = TestFolder("tw-skingen-refused");
     EXPECT_EQ(RunSkingen(dir.string() + " --accent 12345"), 2);
     EXPECT_EQ(RunSkingen(dir.string() + " --accent blue!!"), 2);
     EXPECT_EQ(RunSkingen(dir.string() + " --title"), 2);
