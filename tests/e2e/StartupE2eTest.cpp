@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 using namespace std::chrono_literals;
@@ -107,6 +109,59 @@ TEST_F(MainWindowE2eTest, ToolbarButtonsOpenTheDialogsModally) {
             << "closing " << dialogClass << " did not give the main window back";
         EXPECT_FALSE(IsWindowVisible(dialog)) << dialogClass << " stays hidden between uses";
     }
+}
+
+// Creates a file with some content; the folders on its way too.
+void PlaceFile(const std::string& path) {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(f, "x", 1, &written, nullptr);
+    CloseHandle(f);
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(MainWindowE2eTest, CleaningDeletesTheTemporaryFilesAndNothingNamedDel) {
+    char profile[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH), 0u);
+    const std::string home = profile;
+    const std::vector<std::string> doomed = {home + "\\Recent\\tw-old.lnk", home + "\\Cookies\\tw-cookie.txt",
+                                             home + "\\Local Settings\\Temp\\tw-scratch.tmp"};
+    for (const std::string& path : doomed)
+        PlaceFile(path);
+    // The program runs in this test's folder: a file called "del" here must survive.
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    const std::string bystander = std::string(cwd) + "\\tw-keep\\del";
+    PlaceFile(bystander);
+
+    Start("TW-PC", "tester");
+    HWND toolbar = e2e::FindDescendant(main_, "TToolBar");
+    ASSERT_NE(toolbar, nullptr);
+    const RECT r = e2e::ToolbarButtons(toolbar).at(1).bounds;
+    e2e::ClickClient(toolbar, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+
+    HWND box = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return (box = e2e::FindProcessWindow(program_->Id(), "#32770")) != nullptr; }, 30s));
+    EXPECT_EQ(e2e::MessageBoxText(box), "        系统会自动清理完垃圾文件！");
+    EXPECT_EQ(e2e::WindowCaption(box), "Quellmoor系统优化大师");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            return std::none_of(doomed.begin(), doomed.end(), [](const std::string& p) { return Exists(p); });
+        },
+        60s))
+        << "the temporary files are still there";
+    EXPECT_TRUE(Exists(bystander)) << "a file named del outside the cleaned folders was deleted";
+    DeleteFileA(bystander.c_str());
+    RemoveDirectoryA((std::string(cwd) + "\\tw-keep").c_str());
 }
 
 } // namespace
