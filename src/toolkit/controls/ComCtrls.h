@@ -58,6 +58,23 @@ private:
     TChangeLink FLink;
 };
 
+// A collection a control shows (status panels, list columns). TCollectionItem reports its
+// insertion from its own constructor, before the derived item exists; so the control hears of
+// changes only while every item is complete: items announce themselves at the end of their
+// constructors (Built) and leave in their destructors (Gone).
+class TControlCollection : public TCollection {
+    TW_DECLARE_CLASS(TControlCollection, TCollection)
+    using TCollection::TCollection;
+    static void Built(TCollectionItem* item);
+    static void Gone(TCollectionItem* item);
+
+protected:
+    bool ItemsComplete() const { return FComplete == Count(); }
+
+private:
+    int FComplete = 0;
+};
+
 // ---- toolbar -------------------------------------------------------------------------------
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
@@ -224,6 +241,7 @@ class TCustomStatusBar;
 class TStatusPanel : public TCollectionItem {
     TW_DECLARE_CLASS(TStatusPanel, TCollectionItem)
     explicit TStatusPanel(TCollection* collection);
+    ~TStatusPanel() override;
 
     const std::string& Text() const { return FText; }
     void SetText(const std::string& value);
@@ -246,8 +264,8 @@ private:
     TStatusPanelStyle FStyle = psText;
 };
 
-class TStatusPanels : public TCollection {
-    TW_DECLARE_CLASS(TStatusPanels, TCollection)
+class TStatusPanels : public TControlCollection {
+    TW_DECLARE_CLASS(TStatusPanels, TControlCollection)
     explicit TStatusPanels(TCustomStatusBar* statusBar);
     TStatusPanel* Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
     TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
@@ -317,6 +335,7 @@ class TListItems;
 class TListColumn : public TCollectionItem {
     TW_DECLARE_CLASS(TListColumn, TCollectionItem)
     explicit TListColumn(TCollection* collection);
+    ~TListColumn() override;
 
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& value);
@@ -334,8 +353,8 @@ private:
     TAlignment FAlignment = taLeftJustify;
 };
 
-class TListColumns : public TCollection {
-    TW_DECLARE_CLASS(TListColumns, TCollection)
+class TListColumns : public TControlCollection {
+    TW_DECLARE_CLASS(TListColumns, TControlCollection)
     explicit TListColumns(TCustomListView* listView);
     TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
     TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
@@ -360,7 +379,7 @@ class TListItem : public TPersistent {
     int Index() const;
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& value);
-    TStrings* SubItems() const;
+    TStrings* SubItems() const { return FSubItems.get(); }
     void SetSubItems(TStrings* value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int value);
@@ -379,14 +398,14 @@ class TListItem : public TPersistent {
 private:
     friend class TListItems;
     friend class TCustomListView;
-    class TSubItems;
     bool State(UINT mask);
     void SetState(UINT mask, bool on);
+    void SubItemsChanged(TObject* sender);
     void Changed();
 
     TListItems* FOwner;
     std::string FCaption;
-    std::unique_ptr<TSubItems> FSubItems;
+    std::unique_ptr<TStringList> FSubItems;
     int FImageIndex = -1;
     void* FData = nullptr;
     // The window's state, kept while there is no window.

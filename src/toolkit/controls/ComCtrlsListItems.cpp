@@ -17,7 +17,13 @@ TClass TListColumn::StaticClass() {
     return &info;
 }
 
-TListColumn::TListColumn(TCollection* collection) : TCollectionItem(collection) {}
+TListColumn::TListColumn(TCollection* collection) : TCollectionItem(collection) {
+    TControlCollection::Built(this);
+}
+
+TListColumn::~TListColumn() {
+    TControlCollection::Gone(this);
+}
 
 std::string TListColumn::DisplayName() const {
     return FCaption.empty() ? TCollectionItem::DisplayName() : FCaption;
@@ -63,9 +69,11 @@ TClass TListColumns::StaticClass() {
 }
 
 TListColumns::TListColumns(TCustomListView* listView)
-    : TCollection(TListColumn::StaticClass(), listView), FListView(listView) {}
+    : TControlCollection(TListColumn::StaticClass(), listView), FListView(listView) {}
 
 void TListColumns::Update(TCollectionItem* item) {
+    if (!ItemsComplete())
+        return;
     if (item)
         FListView->UpdateColumn(item->Index());
     else
@@ -74,32 +82,20 @@ void TListColumns::Update(TCollectionItem* item) {
 
 // ---- TListItem -----------------------------------------------------------------------------
 
-// Sub-items tell their item when they change, so that the window draws them again.
-class TListItem::TSubItems : public TStringList {
-public:
-    explicit TSubItems(TListItem& item) : FItem(item) {}
-
-protected:
-    void Changed() override {
-        TStringList::Changed();
-        FItem.Changed();
-    }
-
-private:
-    TListItem& FItem;
-};
-
 TClass TListItem::StaticClass() {
     static const TClassInfo info = TClassBuilder<TListItem>("TListItem").Build();
     return &info;
 }
 
-TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(std::make_unique<TSubItems>(*this)) {}
+TListItem::TListItem(TListItems* owner) : FOwner(owner), FSubItems(std::make_unique<TStringList>()) {
+    // Changed sub-items are drawn again.
+    FSubItems->OnChange = TNotifyEvent(this, &TListItem::SubItemsChanged);
+}
 
 TListItem::~TListItem() = default;
 
-TStrings* TListItem::SubItems() const {
-    return FSubItems.get();
+void TListItem::SubItemsChanged(TObject*) {
+    Changed();
 }
 
 TCustomListView* TListItem::ListView() const {

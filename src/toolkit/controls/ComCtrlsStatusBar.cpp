@@ -1,6 +1,8 @@
 // TStatusBar: the comctl32 status bar with its parts kept in step with a panel collection.
 #include "ComCtrls.h"
 
+#include <uxtheme.h>
+
 #include <algorithm>
 
 const TEnumType StatusPanelStyleType{"TStatusPanelStyle", {"psText", "psOwnerDraw"}};
@@ -20,7 +22,13 @@ TClass TStatusPanel::StaticClass() {
     return &info;
 }
 
-TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
+TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {
+    TControlCollection::Built(this);
+}
+
+TStatusPanel::~TStatusPanel() {
+    TControlCollection::Gone(this);
+}
 
 std::string TStatusPanel::DisplayName() const {
     return FText.empty() ? TCollectionItem::DisplayName() : FText;
@@ -69,9 +77,11 @@ TClass TStatusPanels::StaticClass() {
 }
 
 TStatusPanels::TStatusPanels(TCustomStatusBar* statusBar)
-    : TCollection(TStatusPanel::StaticClass(), statusBar), FStatusBar(statusBar) {}
+    : TControlCollection(TStatusPanel::StaticClass(), statusBar), FStatusBar(statusBar) {}
 
 void TStatusPanels::Update(TCollectionItem* item) {
+    if (!ItemsComplete())
+        return;
     if (item)
         FStatusBar->UpdatePanel(item->Index());
     else
@@ -159,8 +169,14 @@ void TCustomStatusBar::CreateWnd() {
 }
 
 void TCustomStatusBar::ApplyColor() {
-    if (HandleAllocated())
-        SendMessageA(FHandle, SB_SETBKCOLOR, 0, FColor == clBtnFace ? CLR_DEFAULT : ColorRefOf(FColor));
+    if (!HandleAllocated())
+        return;
+    const bool own = FColor != clBtnFace;
+    // A visual style paints its own background: a colour of the bar's own turns it off.
+    if (own)
+        SetWindowTheme(FHandle, L" ", L" ");
+    SendMessageA(FHandle, SB_SETBKCOLOR, 0, own ? ColorRefOf(FColor) : CLR_DEFAULT);
+    Invalidate();
 }
 
 void TCustomStatusBar::UpdatePanels() {

@@ -525,7 +525,8 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
             FCanvas->SetHandle(draw.nmcd.hdc);
             FCanvas->Font()->Assign(Font());
             FCanvas->Brush()->SetColor(FColor);
-            const TRect r = draw.nmcd.rc;
+            // The whole bar: the system's rectangle may end with the last button.
+            const TRect r = ClientRect();
             try {
                 OnCustomDraw(this, r, defaultDraw);
             } catch (...) {

@@ -148,20 +148,6 @@ private:
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 extern const TEnumType ComboBoxStyleType;
 
-class TCustomComboBox;
-
-// The items of a combo box: a string list that keeps the box's list in step.
-class TComboBoxStrings : public TStringList {
-public:
-    explicit TComboBoxStrings(TCustomComboBox& combo) : FCombo(combo) {}
-
-protected:
-    void Changed() override;
-
-private:
-    TCustomComboBox& FCombo;
-};
-
 // A combo box: an edit with a drop-down list (csDropDown), a list only (csDropDownList) or
 // an edit over a list that is always shown (csSimple).
 class TCustomComboBox : public TWinControl {
@@ -169,6 +155,7 @@ class TCustomComboBox : public TWinControl {
     explicit TCustomComboBox(TComponent* owner);
     ~TCustomComboBox() override;
 
+    // The items; the box's list follows every change.
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* items);
     // The selected item's index, -1 when none is (typed text selects none).
@@ -203,13 +190,12 @@ protected:
     virtual void Select();
 
 private:
-    friend class TComboBoxStrings;
-    void ItemsChanged();
+    void ItemsChanged(TObject* sender);
     void FillList();
     int ListHeight() const;
     void SizeDropDown();
 
-    std::unique_ptr<TComboBoxStrings> FItems;
+    std::unique_ptr<TStringList> FItems;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     int FItemIndex = -1;
@@ -229,6 +215,7 @@ class TCustomGroupBox : public TWinControl {
 protected:
     void CreateParams(TCreateParams& params) override;
     void AlignControls(RECT& rect) override;
+    void WndProc(TMessage& message) override;
 };
 
 class TGroupBox : public TCustomGroupBox {

@@ -6,11 +6,6 @@
 
 const TEnumType ComboBoxStyleType{"TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList"}};
 
-void TComboBoxStrings::Changed() {
-    TStringList::Changed();
-    FCombo.ItemsChanged();
-}
-
 TClass TCustomComboBox::StaticClass() {
     static const TClassInfo info = TClassBuilder<TCustomComboBox>("TCustomComboBox").Build();
     return &info;
@@ -34,7 +29,8 @@ TClass TComboBox::StaticClass() {
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TComboBoxStrings>(*this)) {
+    : TWinControl(owner), FItems(std::make_unique<TStringList>()) {
+    FItems->OnChange = TNotifyEvent(this, &TCustomComboBox::ItemsChanged);
     FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
     FWidth = 145;
     FHeight = 21;
@@ -177,7 +173,7 @@ void TCustomComboBox::FillList() {
     FFilling = false;
 }
 
-void TCustomComboBox::ItemsChanged() {
+void TCustomComboBox::ItemsChanged(TObject*) {
     if (!HandleAllocated()) {
         if (FItemIndex >= FItems->Count())
             FItemIndex = -1;

@@ -37,6 +37,18 @@ void TCustomGroupBox::AlignControls(RECT& rect) {
     TWinControl::AlignControls(rect);
 }
 
+void TCustomGroupBox::WndProc(TMessage& message) {
+    // The system's group box paints its frame and caption only; the inside is the control's.
+    if (message.Msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(FHandle, &r);
+        FillRect(reinterpret_cast<HDC>(message.WParam), &r, Brush());
+        message.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
 namespace {
 const bool kRegistered = (RegisterClasses({TGroupBox::StaticClass()}), true);
 }
