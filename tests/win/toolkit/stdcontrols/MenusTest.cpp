@@ -201,6 +201,49 @@ TEST_F(AllControlsTest, TheDefaultOwnerDrawingPaintsTheItemsOwnMeasurement) {
     canvas.SetHandle(nullptr);
 }
 
+TEST_F(AllControlsTest, AMenuWithImagesIsOwnerDrawnAndDrawsTheItemsImage) {
+    TPopupMenu* menu = form->PopupMenu1;
+    menu->SetOwnerDraw(false);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu->Handle(), 0, TRUE, &info);
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+    menu->SetImages(form->ImageList1); // 32 x 32: a green square first
+    GetMenuItemInfoA(menu->Handle(), 0, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    form->PopupFirst->SetImageIndex(0);
+    TBitmap target;
+    target.SetPixelFormat(pf24bit);
+    target.SetSize(150, 36);
+    form->PopupFirst->DrawItem(target.Canvas(), Rect(0, 0, 150, 36), false);
+    EXPECT_EQ(target.Canvas()->Pixels(1 + 16, 18), RGBColor(30, 160, 60));
+    TObject::Free(form->ImageList1); // the menu forgets a freed image list
+    form->ImageList1 = nullptr;
+    EXPECT_EQ(menu->Images(), nullptr);
+    GetMenuItemInfoA(menu->Handle(), 0, TRUE, &info);
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+}
+
+TEST_F(AllControlsTest, AToolbarShowsAMainMenuAsButtonsThatDropTheirItems) {
+    TToolBar* bar = form->ToolBar1;
+    bar->SetMenu(form->MainMenu1);
+    ASSERT_EQ(bar->ButtonCount(), 6);
+    TToolButton* file = bar->Buttons(4);
+    EXPECT_EQ(file->MenuItem(), form->MainMenu1->Items()->Items(0));
+    EXPECT_EQ(file->Caption(), "&File");
+    RECT r{};
+    SendMessageA(bar->Handle(), TB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
+    {
+        MenuKeyDriver keys({VK_DOWN, VK_RETURN});
+        ClickAt(bar->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        EXPECT_TRUE(keys.SawMenu());
+    }
+    EXPECT_EQ(form->Log.back(), "menu Open1");
+    bar->SetMenu(nullptr);
+    EXPECT_EQ(bar->ButtonCount(), 4);
+}
+
 TEST(Menus, ShortcutsAsText) {
     EXPECT_EQ(ShortCutToText(ShortCut('S', TShiftState{ssCtrl})), "Ctrl+S");
     EXPECT_EQ(ShortCutToText(ShortCut(VK_F5, TShiftState{ssShift, ssCtrl})), "Shift+Ctrl+F5");
