@@ -100,11 +100,19 @@ TEST_F(AllControlsTest, TheFormShowsItsControlsInTheirColours) {
     EXPECT_GE(last.right, form->StatusBar1->ClientWidth() - GetSystemMetrics(SM_CXVSCROLL) - 4);
 }
 
-// Keeps the form on screen for a while when TW_HOLD_FORM_SECONDS is set, then its owner-drawn
-// pop-up menu for as long, so that screenshots can be taken; otherwise a plain check that the
-// form is visible.
-TEST_F(AllControlsTest, StaysOnScreenForAScreenshotWhenAsked) {
+// The form stands where its description puts it. When TW_HOLD_FORM_SECONDS is set, it then
+// stays on screen for that long, followed by its owner-drawn pop-up menu for as long, so that
+// screenshots can be taken of both.
+TEST_F(AllControlsTest, StandsWhereItsDescriptionPutsItAndStaysForAScreenshotWhenAsked) {
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
+    GetClientRect(form->Handle(), &r);
+    EXPECT_EQ(r.right, 640);
+    EXPECT_EQ(r.bottom, 440); // with the menu bar above the client area
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(WindowTextOf(form->Handle()), "All controls 控件"); // in the ANSI code page
     const char* hold = std::getenv("TW_HOLD_FORM_SECONDS");
     if (!hold)
         return;
