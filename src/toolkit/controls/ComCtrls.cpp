@@ -56,19 +56,17 @@ TImageListLink::TImageListLink(TComponent& owner, const TNotifyEvent& changed) :
 }
 
 TImageListLink::~TImageListLink() {
-    if (FList) {
+    if (FList)
         FList->UnRegisterChanges(&FLink);
-        FList->RemoveFreeNotification(&FOwner);
-    }
 }
 
+// The free notification stays when the list is replaced: another property of the owner may
+// show the same list, and a notification about a list no longer shown is ignored.
 void TImageListLink::Set(TCustomImageList* list) {
     if (FList == list)
         return;
-    if (FList) {
+    if (FList)
         FList->UnRegisterChanges(&FLink);
-        FList->RemoveFreeNotification(&FOwner);
-    }
     FList = list;
     if (list) {
         list->RegisterChanges(&FLink);

@@ -80,6 +80,16 @@ TEST_F(AllControlsTest, ToolButtonChangesReachTheToolbar) {
     EXPECT_TRUE(form->ToolButton1->Down());
 }
 
+TEST_F(AllControlsTest, AnImageListShownTwiceIsForgottenEverywhereWhenFreed) {
+    TToolBar* bar = form->ToolBar1;
+    bar->SetDisabledImages(nullptr); // still the normal images
+    TObject::Free(form->ImageList1);
+    form->ImageList1 = nullptr;
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(SendMessageA(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+    bar->Repaint(); // draws without the freed list
+}
+
 // Records the custom-draw calls and paints the background green instead of the system.
 struct DrawRecorder : TObject {
     std::vector<TToolButton*> buttons;
