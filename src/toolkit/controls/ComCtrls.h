@@ -254,9 +254,13 @@ class TStatusPanel : public TCollectionItem {
     void SetBevel(TStatusPanelBevel value);
     TStatusPanelStyle Style() const { return FStyle; }
     void SetStyle(TStatusPanelStyle value);
+    // Right to left: the text reads from the right, left and right alignment exchange.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
     std::string DisplayName() const override;
 
 private:
+    TBiDiMode FBiDiMode = bdLeftToRight;
     std::string FText;
     int FWidth = 50;
     TAlignment FAlignment = taLeftJustify;

@@ -15,6 +15,7 @@ TClass TStatusPanel::StaticClass() {
         TClassBuilder<TStatusPanel>("TStatusPanel")
             .Enum("Alignment", AlignmentType, &TStatusPanel::Alignment, &TStatusPanel::SetAlignment)
             .Enum("Bevel", StatusPanelBevelType, &TStatusPanel::Bevel, &TStatusPanel::SetBevel)
+            .Enum("BiDiMode", BiDiModeType, &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode)
             .Enum("Style", StatusPanelStyleType, &TStatusPanel::Style, &TStatusPanel::SetStyle)
             .Str("Text", &TStatusPanel::Text, &TStatusPanel::SetText)
             .Int("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth)
@@ -59,6 +60,13 @@ void TStatusPanel::SetBevel(TStatusPanelBevel value) {
     if (FBevel == value)
         return;
     FBevel = value;
+    Changed(false);
+}
+
+void TStatusPanel::SetBiDiMode(TBiDiMode value) {
+    if (FBiDiMode == value)
+        return;
+    FBiDiMode = value;
     Changed(false);
 }
 
@@ -213,10 +221,15 @@ void TCustomStatusBar::UpdatePanel(int index) {
         return;
     }
     // A tab before the text centres it, two right-align it.
+    TAlignment alignment = panel->Alignment();
+    if (panel->BiDiMode() == bdRightToLeft && alignment != taCenter) {
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+        how |= SBT_RTLREADING;
+    }
     std::string text = panel->Text();
-    if (panel->Alignment() == taCenter)
+    if (alignment == taCenter)
         text.insert(0, "\t");
-    else if (panel->Alignment() == taRightJustify)
+    else if (alignment == taRightJustify)
         text.insert(0, "\t\t");
     SendMessageA(FHandle, SB_SETTEXTA, how, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -186,6 +186,8 @@ TEST_F(AllControlsTest, StatusPanelsAreTheBarsPartsAndTheLastRunsToTheEdge) {
     EXPECT_EQ(PartText(bar, 2), "third");
     bar->Panels()->Items(0)->SetAlignment(taCenter);
     EXPECT_EQ(PartText(bar, 0), "\t   First panel");
+    bar->Panels()->Items(1)->SetBiDiMode(bdRightToLeft); // reads from the right
+    EXPECT_EQ(PartText(bar, 1), "\t\tchanged");
     // The white background the description gives it (no visual style paints over it).
     const RECT last = bar->PanelRect(2);
     EXPECT_EQ(PixelAt(bar->Handle(), last.left + 60, (last.top + last.bottom) / 2), RGB(255, 255, 255));
