@@ -32,7 +32,7 @@ TRows GridStrip(bool vertical) {
     return rows;
 }
 
-// Expected letters: each row spec repeated `count` times.
+// Expected letters: each row pattern repeated `count` times.
 TRows Repeat(std::initializer_list<std::pair<std::string, int>> bands) {
     TRows rows;
     for (const auto& [row, count] : bands)
