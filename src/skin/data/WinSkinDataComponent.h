@@ -153,6 +153,9 @@ class TSkinData : public TComponent {
 
     // True from creation and from the start of every load until a skin has been parsed.
     bool SkinLoading() const { return FSkinLoading; }
+    // Frame painters paint only while this is on; off around the framework's menu rebuild.
+    bool FramePainting() const { return FFramePainting; }
+    void SetFramePainting(bool value) { FFramePainting = value; }
     const TSkinElements& Elements() const { return FElements; }
     TCustomImageList& MenuGlyphs() { return *FMenuGlyphs; }
     // The application's small icon on magenta (transparent colour 0xFF00FF).
@@ -182,6 +185,7 @@ private:
 
     TMemoryStream FSkinFileStream;
     bool FSkinLoading = true;
+    bool FFramePainting = true;
     bool FRegistered = false;
     TSkinElements FElements;
     std::unique_ptr<TImageList, TObjectDeleter> FMenuGlyphs;

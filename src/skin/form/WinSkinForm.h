@@ -1,0 +1,318 @@
+// TWinSkinForm: the skinning object of one top-level window. It subclasses the window (and,
+// for a framework form, the form's WindowProc), takes over the non-client area (borders, title
+// bar with caption buttons and text, window region), handles the non-client mouse and the
+// system menu, and keeps the control skinners of the window's controls. It never owns the
+// window it paints; a framework form owns its skinning object.
+//
+// Split by responsibility: WinSkinFormAttach.cpp (classification, start, detachment),
+// WinSkinFormDispatch.cpp (window procedures), WinSkinFormFrame.cpp (geometry, painting,
+// region), WinSkinFormTitle.cpp (title text), WinSkinFormButtons.cpp (caption buttons and
+// non-client mouse), WinSkinFormSysMenu.cpp (system menu and window commands).
+#pragma once
+
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "Component.h"
+#include "Controls.h"
+#include "Menus.h"
+#include "Timer.h"
+#include "WinHandle.h"
+#include "WinSkinDataComponent.h"
+#include "WinSkinFormWatcher.h"
+#include "WinSkinMessages.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+class TWinSkinForm;
+
+// A clickable object of the non-client area (caption button, menu-bar button).
+class TNCObject {
+public:
+    explicit TNCObject(TWinSkinForm& owner) : FOwner(owner) {}
+    virtual ~TNCObject() = default;
+    TNCObject(const TNCObject&) = delete;
+    TNCObject& operator=(const TNCObject&) = delete;
+
+    virtual void MouseDown();
+    virtual void MouseUp();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void Paint() {}
+
+    static constexpr int stNormal = 1;
+    static constexpr int stPressed = 2;
+    static constexpr int stHot = 3;
+
+    TWinSkinForm& FOwner;
+    TRect FBounds{}; // window coordinates
+    bool FVisible = false;
+    int FState = stNormal;
+};
+
+// A caption button drawn from a title-button element of the skin.
+class TWinSysButton : public TNCObject {
+public:
+    TWinSysButton(TWinSkinForm& owner, TDataSkinSysButton& element) : TNCObject(owner), FElement(element) {}
+    // Hover and press feedback, straight onto the window DC.
+    void Paint() override;
+
+    TDataSkinSysButton& FElement;
+};
+
+// Caption-button actions with a built-in meaning.
+enum TSysButtonAction {
+    baClose = 0,
+    baMaximize = 1,
+    baMinimize = 2,
+    baSystemMenu = 3,
+    baMDIMinimize = 7,
+    baMDIRestore = 8,
+    baMDIClose = 9,
+    baIcon = 11,
+    baSystemMenu2 = 12,
+    baMaximize2 = 22,
+    baMinimize2 = 23,
+    baMDIMinimize2 = 60,
+    baMDIRestore2 = 61,
+    baMDIClose2 = 62,
+};
+
+class TWinSkinForm : public TComponent {
+    TW_DECLARE_CLASS(TWinSkinForm, TComponent)
+
+    explicit TWinSkinForm(TComponent* owner);
+    ~TWinSkinForm() override;
+
+    // ---- set up by the watcher, then attach, then post WMS_SKINSTART ----
+    HWND Handle() const { return FHandle; }
+    void SetHandle(HWND wnd) { FHandle = wnd; }
+    void* OwnerTag() const { return FOwnerTag; }
+    void SetOwnerTag(void* tag) { FOwnerTag = tag; }
+    const std::string& WindowClass() const { return FWindowClass; }
+    void SetWindowClass(const std::string& name) { FWindowClass = name; }
+
+    void AttachForm(TSkinData& skinData, TControl* form);
+    void AttachHandle(TSkinData& skinData);
+    bool Attached() const { return FNewWndProc != nullptr; }
+
+    // Skinning switched off while the window lives: native frame, size and colour back.
+    void DetachRestore();
+    // The window is being destroyed (or every window is dropped): let go, change nothing.
+    void DetachQuiet();
+    // The frame was never skinned: the controls let go.
+    void DetachControls();
+
+    // Re-applies a changed skin.
+    void RefreshSkin();
+    // Frame sizes from the border images; rebuilds the caption buttons.
+    void BuildFrame();
+    void FreeSysButtons();
+    void CaptureIcon();
+    void BuildRegion();
+    void RemoveRegion();
+    // Paints borders, title bar and menu band into dc (the window DC when null).
+    void PaintFrame(HDC dc = nullptr);
+    // Switch the caption style off while skinned (only where classification chose to).
+    void SetCaption(bool on);
+    void SetSysMenuStyle(bool on);
+
+    // ---- window state commands ----
+    void RestoreWindow();
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void MDIChildCommand(UINT command);
+    void ShowSystemMenu(POINT screenPoint);
+
+    // ---- what the watcher, the menu bar and the control skinners read ----
+    static constexpr int ssAttached = 0;   // not started: non-client painting suppressed
+    static constexpr int ssActive = 1;     // skinned
+    static constexpr int ssRefreshing = 3; // re-applying a changed skin
+    static constexpr int ssDetaching = 4;  // inside WM_NCDESTROY
+    static constexpr int ssResizing = 5;   // initial resize
+    static constexpr int ssDestroyed = 6;  // window gone: the watcher frees the object
+
+    enum TBorderKind : unsigned char { bkSizeable = 0, bkSingle = 1, bkNone = 2, bkDialog = 3 };
+    enum TMDIKind : unsigned char { mdNone = 0, mdFrame = 1, mdChild = 2 };
+    enum TWinState : unsigned char { wsNormal = 0, wsMaximized = 1, wsMinimized = 2 };
+
+    int SkinState() const { return FSkinState; }
+    TSkinData* SkinData() const { return FSkinData; }
+    TControl* Form() const { return FForm; }
+    bool SkinFrame() const { return FSkinFrame; }
+    bool Active() const { return FActive; }
+    TBorderKind BorderKind() const { return FBorderKind; }
+    TMDIKind MDIKind() const { return FMDIKind; }
+    TWinState WinState() const { return FWinState; }
+    void SetWinState(TWinState state) { FWinState = state; }
+    bool HasRegion() const { return FHasRegion; }
+    bool DialogClass() const { return FDialogClass; }
+    // Skinned frame sizes; Top is the title bar.
+    TRect Borders() const { return TRect{FBorderLeft, FBorderTop, FBorderRight, FBorderBottom}; }
+    int MenuHeight() const { return FMenuHeight; }
+    // The native frame measured before skinning: (0, 0, frame width, frame height).
+    TRect NativeFrame() const { return FNativeFrame; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return FSysButtons; }
+    TNCObject* HotObject() const { return FHotObject; }
+    void SetHotObject(TNCObject* object) { FHotObject = object; }
+    TPopupMenu* SysPopup() const { return FSysPopup.get(); }
+    // Screen point to window coordinates.
+    POINT ScreenToWindow(int x, int y) const;
+    // The first visible caption button with a non-negative action at a window point.
+    TNCObject* ButtonAt(POINT windowPoint);
+    void DrawIcon(HDC dc, const TRect& rect);
+
+private:
+    friend class TWinSysButton;
+
+    // Classification and start (WinSkinFormAttach.cpp).
+    void Classify();
+    void ClassifyBorder(LONG exStyle);
+    void ChooseCaptionSwitch(LONG exStyle);
+    void DetectMDI(LONG exStyle);
+    void HookWindow();
+    void UnhookWindow();
+    void HookMDIClient();
+    void UnhookMDIClient();
+    void StartSkin();
+    void AdjustFrameSize(bool keepClient);
+    void WidenForCaption(int& width);
+    void AfterSkin();
+    void MeasureNativeFrame();
+    void RestoreNativeSize();
+    void ClearControls();
+    void RestoreFormLook();
+    void BuildCaptionFont();
+
+    // Window procedures (WinSkinFormDispatch.cpp).
+    void WndProc(TMessage& message);
+    bool FirstStage(TMessage& message);
+    bool GroupA(TMessage& message);
+    bool GroupB(TMessage& message);
+    void Default(TMessage& message);
+    void SizeHandler(TMessage& message);
+    void MinMaxInfo(TMessage& message);
+    void MenuChanged(TMessage& message);
+    void FormWindowProc(TMessage& message);
+    void FormSetText(TMessage& message);
+    void ClientWndProc(TMessage& message);
+    void ReadWinState();
+
+    // Geometry and painting (WinSkinFormFrame.cpp).
+    void CalcClient(TMessage& message);
+    void NcPaint(TMessage& message);
+    void NcActivate(TMessage& message);
+    void PaintBorderPart(int index, const TRect& rect, HDC dc);
+    void PaintTitle(HDC dc);
+    TRegionHandle BorderRegion(int index, const TRect& rect, int width, int height);
+    TDataSkinBorder* BorderElement(int index) const;
+
+    // Title text (WinSkinFormTitle.cpp).
+    void PaintTitleText(TCanvas& canvas);
+    std::wstring WindowTextW() const;
+    void RefreshTitle();
+
+    // Caption buttons and non-client mouse (WinSkinFormButtons.cpp).
+    void CreateButtons();
+    bool UpdateVisible(TWinSysButton& button);
+    bool FirstVisibility(int value, const TDataSkinSysButton& element);
+    bool SecondVisibility(int value, const TDataSkinSysButton& element);
+    void LayoutButtons();
+    void DrawButtons(TCanvas& canvas);
+    void RunAction(TWinSysButton& button, POINT screenPoint);
+    bool CanClose() const;
+    void HitTest(TMessage& message);
+    void NcMouseMove(TMessage& message);
+    void NcLButtonDown(TMessage& message);
+    void NcLButtonUp(TMessage& message);
+    void NcLButtonDblClk(TMessage& message);
+    void NcRButtonDown(TMessage& message);
+    void HoverTimer(TObject* sender);
+    void SetHoverTimer(bool on);
+
+    // System menu and commands (WinSkinFormSysMenu.cpp).
+    void BuildSystemPopup();
+    void AddFixedSystemItems();
+    void CopyNativeSystemItems();
+    void SystemItemClick(TObject* sender);
+    void FixedItemClick(TObject* sender);
+    void CommandRouting(TMessage& message);
+    void SysCommand(TMessage& message);
+
+    // State shared with the watcher's flags.
+    bool CanMaximize() const { return (FCaps & capMaximize) != 0; }
+    bool CanMinimize() const { return (FCaps & capMinimize) != 0; }
+    bool HasSysMenu() const { return (FCaps & capSysMenu) != 0; }
+    bool IsMDIChildMaxOrMin() const { return FMDIKind == mdChild && FWinState != wsNormal; }
+    LONG_PTR WindowLong(int index) const;
+    void SetWindowLongValue(int index, LONG_PTR value);
+
+    static constexpr unsigned char capMaximize = 1 << 0;
+    static constexpr unsigned char capMinimize = 1 << 1;
+    static constexpr unsigned char capSysMenu = 1 << 3;
+    static constexpr unsigned char capCaptionOff = 1 << 4;
+
+    HWND FHandle = nullptr;
+    TWndMethod FOldWindowProc;
+    WNDPROC FOldWndProc = nullptr;
+    WNDPROC FNewWndProc = nullptr;
+    WNDPROC FClientOldProc = nullptr;
+    WNDPROC FClientNewProc = nullptr;
+    TFont FCaptionFont;
+    std::unique_ptr<TTimer, TObjectDeleter> FTimer;
+    std::string FClassName;
+    bool FSavedMenuUpdate = false;
+    bool FSkinFrame = false;
+    TRect FClientRect{};
+    DWORD FLastPopupTick = 0;
+    DWORD FDblClickTime = 0;
+    int FCaptionWidth = 0;
+    HWND FOwnerWnd = nullptr;
+    HICON FIcon = nullptr;
+    int FIconSize = 0;
+    std::wstring FCaptionText;
+    int FBorderLeft = 0;
+    int FBorderTop = 0;
+    int FBorderRight = 0;
+    int FBorderBottom = 0;
+    TRect FWindowRect{};
+    TRect FNativeFrame{};
+    int FMenuHeight = 0;
+    int FSysButtonCount = 0;
+    bool FMenuTracking = false;
+    bool FRightToLeft = false;
+    bool FUnicode = false;
+    bool FDialogClass = false;
+    bool FIsChild = false;
+    std::unique_ptr<TPopupMenu, TObjectDeleter> FSysPopup;
+    HWND FClientWnd = nullptr;
+    HMENU FMenuHandle = nullptr;
+    HMENU FSysMenu = nullptr;
+    HMENU FPoppedMenu = nullptr;
+    TColor FOldColor = clBtnFace;
+    LONG_PTR FStyle = 0;
+    TNCObject* FHotObject = nullptr;
+    bool FHasRegion = false;
+    TRegionHandle FRegion;
+    TControl* FForm = nullptr;
+    TSkinData* FSkinData = nullptr;
+    TBitmap FIconBitmap;
+    TBitmap FTitleBitmap;
+    std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
+    int FWindowWidth = 0;
+    int FWindowHeight = 0;
+    int FRegionWidth = 0;
+    int FRegionHeight = 0;
+    bool FActive = true;
+    TMDIKind FMDIKind = mdNone;
+    TBorderKind FBorderKind = bkSingle;
+    unsigned char FCaps = 0;
+    TWinState FWinState = wsNormal;
+    int FSkinState = ssAttached;
+    void* FOwnerTag = nullptr;
+    std::string FWindowClass;
+    bool FWindowHookedUnicode = false;
+};

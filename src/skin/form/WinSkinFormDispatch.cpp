@@ -1,0 +1,318 @@
+// The window procedures: the skinned window's own (two stages: every window, then the skinned
+// frame), the framework form's WindowProc hook and the MDI client's.
+#include "WinSkinForm.h"
+
+#include "Forms.h"
+
+namespace {
+
+constexpr UINT WM_THEME_CAPTION_REDRAW = 0x00AE; // themed caption repaint: the skin draws it
+constexpr UINT CM_MENU_CHANGED = CM_MENUCHANGED;
+
+} // namespace
+
+void TWinSkinForm::Default(TMessage& message) {
+    if (!FOldWndProc) {
+        message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    message.Result = FWindowHookedUnicode
+                         ? CallWindowProcW(FOldWndProc, FHandle, message.Msg, message.WParam, message.LParam)
+                         : CallWindowProcA(FOldWndProc, FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinSkinForm::WndProc(TMessage& message) {
+    if (FSkinState == ssAttached && message.Msg == WM_NCPAINT) {
+        message.Result = 0;
+        return;
+    }
+    if (FirstStage(message))
+        return;
+    if (!FSkinFrame || (FIsChild && FMDIKind != mdChild)) {
+        Default(message);
+        return;
+    }
+    if (GroupA(message))
+        return;
+    if (!(FMDIKind == mdChild && FWinState == wsMaximized) && FSkinState != ssAttached && GroupB(message))
+        return;
+    Default(message);
+}
+
+// Messages every attached window handles; true when the message is done.
+bool TWinSkinForm::FirstStage(TMessage& message) {
+    switch (message.Msg) {
+    case WM_ERASEBKGND:
+        Default(message);
+        if (!FForm && FSkinData) {
+            RECT client{};
+            GetClientRect(FHandle, &client);
+            FillRect(reinterpret_cast<HDC>(message.WParam), &client,
+                     FSkinData->Elements().ButtonFaceBrush.Get());
+            message.Result = 1;
+        }
+        return true;
+    case WM_NCDESTROY:
+        FSkinState = ssDetaching;
+        DetachQuiet();
+        Default(message);
+        FSkinState = ssDestroyed;
+        return true;
+    case WM_NCACTIVATE:
+        if (FSkinState == ssAttached && FMDIKind != mdChild) {
+            message.Result = 0;
+            return true;
+        }
+        return false;
+    case WM_THEME_CAPTION_REDRAW:
+        message.Result = 0;
+        return true;
+    case WM_INITMENUPOPUP:
+        SkinFormWatcher().SetMenuKind(reinterpret_cast<HMENU>(message.WParam) == FSysMenu ? mkSystemMenu
+                                                                                          : mkMenuBar);
+        Default(message);
+        return true;
+    case WM_CTLCOLORBTN:
+        Default(message);
+        if (!FForm)
+            SetBkMode(reinterpret_cast<HDC>(message.WParam), TRANSPARENT);
+        return true;
+    case WM_CTLCOLORSTATIC:
+        Default(message);
+        if (!FForm && FSkinData) {
+            SetBkMode(reinterpret_cast<HDC>(message.WParam), TRANSPARENT);
+            message.Result = reinterpret_cast<LRESULT>(FSkinData->Elements().ButtonFaceBrush.Get());
+        }
+        return true;
+    case WMS_SKINSTART:
+        StartSkin();
+        return true;
+    case WMS_RESKINSCROLL:
+        // Scroll-bar skinners join with the control skinners; nothing to replace yet.
+        return true;
+    case WMS_ISSKINNED:
+        message.Result = 1;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Skinned frame, any state.
+bool TWinSkinForm::GroupA(TMessage& message) {
+    switch (message.Msg) {
+    case WM_SIZE:
+        SizeHandler(message);
+        return true;
+    case WM_GETMINMAXINFO:
+        MinMaxInfo(message);
+        return true;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE:
+        FActive = LOBYTE(message.WParam) != 0;
+        return false;
+    case WM_WINDOWPOSCHANGED:
+        ReadWinState();
+        Default(message);
+        return true;
+    case WM_COMMAND:
+        CommandRouting(message);
+        return true;
+    case WM_SYSCOMMAND:
+        SysCommand(message);
+        return true;
+    case WMS_OPENMENUAT:
+        // Menu-bar buttons arrive with the skinned menu bar.
+        return true;
+    case CM_MENU_CHANGED:
+        MenuChanged(message);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Skinned frame once started.
+bool TWinSkinForm::GroupB(TMessage& message) {
+    switch (message.Msg) {
+    case WM_NCACTIVATE:
+        NcActivate(message);
+        return true;
+    case WM_NCCALCSIZE:
+        CalcClient(message);
+        return true;
+    case WM_NCPAINT:
+        NcPaint(message);
+        return true;
+    case WM_NCHITTEST:
+        HitTest(message);
+        return true;
+    case WM_NCMOUSEMOVE:
+        NcMouseMove(message);
+        return true;
+    case WM_NCLBUTTONDOWN:
+        NcLButtonDown(message);
+        return true;
+    case WM_NCLBUTTONUP:
+        NcLButtonUp(message);
+        return true;
+    case WM_NCLBUTTONDBLCLK:
+        NcLButtonDblClk(message);
+        return true;
+    case WM_NCRBUTTONDOWN:
+        NcRButtonDown(message);
+        return true;
+    case WMS_REPAINTFRAME:
+        PaintFrame();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TWinSkinForm::ReadWinState() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(FHandle, &placement))
+        return;
+    if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
+        placement.showCmd == SW_SHOWMINNOACTIVE)
+        FWinState = wsMinimized;
+    else if (placement.showCmd == SW_SHOWMAXIMIZED)
+        FWinState = wsMaximized;
+    else
+        FWinState = wsNormal;
+}
+
+void TWinSkinForm::SizeHandler(TMessage& message) {
+    Default(message);
+    switch (message.WParam) {
+    case SIZE_MINIMIZED:
+        FWinState = wsMinimized;
+        return;
+    case SIZE_MAXIMIZED:
+        FWinState = wsMaximized;
+        break;
+    case SIZE_RESTORED:
+        FWinState = wsNormal;
+        break;
+    default:
+        break;
+    }
+    if (FMDIKind == mdChild && (SkinFormWatcher().MDIButtons() || FWinState != wsNormal))
+        return;
+    if (FSkinState == ssActive || FSkinState == ssRefreshing)
+        BuildRegion();
+}
+
+void TWinSkinForm::MinMaxInfo(TMessage& message) {
+    Default(message);
+    ReadWinState();
+    const bool captionBack = FWinState == wsMinimized || (FMDIKind == mdChild && FWinState == wsMaximized);
+    SetCaption(captionBack);
+}
+
+void TWinSkinForm::MenuChanged(TMessage& message) {
+    // The framework rebuilds its menu here, which makes the default paint a native frame.
+    // The native menu stays attached: no skinned menu bar takes its place yet.
+    const bool painting = FSkinData && FSkinData->FramePainting();
+    if (FSkinData)
+        FSkinData->SetFramePainting(false);
+    Default(message);
+    if (FSkinData)
+        FSkinData->SetFramePainting(painting);
+}
+
+// ---- framework form hook -------------------------------------------------------------------
+
+void TWinSkinForm::FormWindowProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_SETTEXT:
+        FormSetText(message);
+        return;
+    case WMS_SKINCHANGED:
+        RefreshSkin();
+        return;
+    case WMS_PAINTFRAMETO:
+        if (message.LParam == SKIN_MAGIC && message.WParam) {
+            PaintFrame(reinterpret_cast<HDC>(message.WParam));
+            message.Result = SKIN_MAGIC;
+            return;
+        }
+        break;
+    case WMS_PING:
+        message.Result = message.LParam == SKIN_MAGIC ? SKIN_MAGIC : 1;
+        return;
+    default:
+        break;
+    }
+    if (FOldWindowProc)
+        FOldWindowProc(message);
+}
+
+void TWinSkinForm::FormSetText(TMessage& message) {
+    if (!IsWindowVisible(FHandle)) {
+        FOldWindowProc(message);
+        return;
+    }
+    if (FUnicode || FMDIKind == mdChild)
+        FOldWindowProc(message);
+    else {
+        // Setting the text makes the default draw a native caption; hold drawing meanwhile.
+        SendMessageA(FHandle, WM_SETREDRAW, FALSE, 0);
+        FOldWindowProc(message);
+        SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
+    }
+    RefreshTitle();
+}
+
+// ---- MDI client hook -----------------------------------------------------------------------
+
+void TWinSkinForm::ClientWndProc(TMessage& message) {
+    auto pass = [&] {
+        message.Result =
+            CallWindowProcA(FClientOldProc, FClientWnd, message.Msg, message.WParam, message.LParam);
+    };
+    switch (message.Msg) {
+    case WM_NCDESTROY:
+        pass();
+        UnhookMDIClient();
+        return;
+    case WM_NCCALCSIZE:
+        if (FSkinFrame && FSkinData && !FSkinData->Options().Contains(xoMDIScrollbar)) {
+            const LONG_PTR style = GetWindowLongPtrA(FClientWnd, GWL_STYLE);
+            SetWindowLongPtrA(FClientWnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+        }
+        pass();
+        return;
+    case WM_MDICREATE:
+        if (FSkinData)
+            FSkinData->SetMenuUpdate(false);
+        pass();
+        return;
+    case WM_MDIDESTROY: {
+        pass();
+        if (!FSkinFrame)
+            return;
+        BOOL maximized = FALSE;
+        const HWND active = reinterpret_cast<HWND>(CallWindowProcA(
+            FClientOldProc, FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        SkinFormWatcher().SetMDIButtons(active && maximized);
+        if (!active && FSkinData)
+            FSkinData->SetMenuUpdate(FSavedMenuUpdate);
+        return;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FSkinFrame && SkinFormWatcher().MDIButtons())
+            SkinFormWatcher().SetMDIButtons(false);
+        pass();
+        return;
+    case WMS_REDRAWALL:
+        RedrawWindow(FHandle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return;
+    default:
+        pass();
+    }
+}

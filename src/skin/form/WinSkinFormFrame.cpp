@@ -1,0 +1,274 @@
+// Frame geometry and painting: border sizes from the skin, the client rectangle inside them,
+// borders and title bar drawn from the border images, the window icon, and the window region
+// cut from the transparent border pixels.
+#include "WinSkinForm.h"
+
+#include "SkinDraw.h"
+
+namespace {
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+int FramesOf(const TDataSkinObject& element) {
+    return element.Frame > 0 ? element.Frame : 1;
+}
+
+// A region that takes ownership of what it is combined with.
+void Join(TRegionHandle& into, TRegionHandle part) {
+    if (part)
+        CombineRgn(into.Get(), into.Get(), part.Get(), RGN_OR);
+}
+
+} // namespace
+
+TDataSkinBorder* TWinSkinForm::BorderElement(int index) const {
+    if (!FSkinData)
+        return nullptr;
+    const TSkinElements& e = FSkinData->Elements();
+    switch (index) {
+    case 1:
+        return e.BorderLeft.get();
+    case 2:
+        return e.BorderRight.get();
+    case 3:
+        return e.BorderTop.get();
+    case 4:
+        return e.BorderBottom.get();
+    default:
+        return nullptr;
+    }
+}
+
+// ---- geometry ------------------------------------------------------------------------------
+
+void TWinSkinForm::BuildFrame() {
+    if (!FSkinData || FSkinData->SkinLoading())
+        return;
+    if (FBorderKind == bkNone) {
+        FBorderLeft = FBorderTop = FBorderRight = FBorderBottom = 0;
+        FMenuHeight = 0;
+    } else {
+        const TSkinElements& e = FSkinData->Elements();
+        FBorderTop = e.BorderTop->Bitmap.Height() / FramesOf(*e.BorderTop);
+        FBorderLeft = e.BorderLeft->Bitmap.Width() / FramesOf(*e.BorderLeft);
+        FBorderRight = e.BorderRight->Bitmap.Width() / FramesOf(*e.BorderRight);
+        FBorderBottom = e.BorderBottom->Bitmap.Height() / FramesOf(*e.BorderBottom);
+    }
+    CreateButtons();
+}
+
+void TWinSkinForm::CaptureIcon() {
+    const int cx = GetSystemMetrics(SM_CXSMICON);
+    const int cy = GetSystemMetrics(SM_CYSMICON);
+    FIconBitmap.SetSize(cx, cy);
+    FIconSize = cx;
+    FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_SMALL, 0));
+    if (!FIcon)
+        FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_BIG, 0));
+    if (!FIcon)
+        return;
+    TIconHandle copy(static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+    if (copy)
+        DrawIconEx(FIconBitmap.Canvas()->Handle(), 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
+}
+
+void TWinSkinForm::DrawIcon(HDC dc, const TRect& rect) {
+    if (FIcon) {
+        TIconHandle copy(
+            static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, FIconSize, FIconSize, LR_COPYFROMRESOURCE)));
+        if (copy)
+            DrawIconEx(dc, rect.left, rect.top, copy.Get(), FIconSize, FIconSize, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    DrawTransparent(dc, rect, FIconBitmap, SkinKeyColor);
+}
+
+void TWinSkinForm::CalcClient(TMessage& message) {
+    Default(message);
+    if (LOBYTE(message.WParam) == 0) {
+        message.Result = 0;
+        return;
+    }
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
+    if (IsMDIChildMaxOrMin() || FBorderKind == bkNone) {
+        params->rgrc[1] = params->rgrc[0];
+    } else {
+        const WINDOWPOS& pos = *params->lppos;
+        const RECT client{pos.x + FBorderLeft, pos.y + FBorderTop + FMenuHeight,
+                          pos.x + pos.cx - FBorderRight, pos.y + pos.cy - FBorderBottom};
+        params->rgrc[0] = client;
+        params->rgrc[1] = client;
+    }
+    message.Result = WVR_VALIDRECTS;
+}
+
+// ---- painting ------------------------------------------------------------------------------
+
+void TWinSkinForm::NcPaint(TMessage& message) {
+    SetSysMenuStyle(false);
+    if (FSkinData && !FSkinData->FramePainting()) {
+        message.Result = 0;
+        return;
+    }
+    if ((FMDIKind == mdChild && FWinState == wsMaximized) || FBorderKind == bkNone) {
+        Default(message);
+        return;
+    }
+    PaintFrame();
+    message.Result = 0;
+}
+
+void TWinSkinForm::NcActivate(TMessage& message) {
+    FActive = message.WParam != 0;
+    SetHoverTimer(FActive);
+    if (FMDIKind == mdFrame && FClientWnd)
+        SendMessageA(FClientWnd, WM_NCACTIVATE, message.WParam, 0);
+    else if (FMDIKind == mdChild)
+        Default(message);
+    if (!(FMDIKind == mdChild && FWinState == wsMaximized))
+        PaintFrame();
+    message.Result = 1;
+}
+
+void TWinSkinForm::PaintFrame(HDC dc) {
+    if (!SkinWorkBitmap() || (FSkinState != ssActive && FSkinState != ssRefreshing) ||
+        FBorderKind == bkNone || (FMDIKind == mdChild && FWinState == wsMaximized) || !FSkinData)
+        return;
+    std::unique_ptr<TWindowDC> own;
+    if (!dc) {
+        own = std::make_unique<TWindowDC>(FHandle, true);
+        dc = own->Get();
+    }
+    try {
+        GetWindowRect(FHandle, &FWindowRect);
+        const int w = Width(FWindowRect);
+        const int h = Height(FWindowRect);
+        FWindowWidth = w;
+        FWindowHeight = h;
+        if (FWinState == wsMinimized) {
+            PaintTitle(dc);
+        } else {
+            const int l = FBorderLeft, t = FBorderTop, r = FBorderRight, b = FBorderBottom;
+            PaintBorderPart(1, TRect{0, 0, l, h}, dc);
+            PaintBorderPart(2, TRect{w - r, 0, w, h}, dc);
+            PaintBorderPart(4, TRect{l, h - b, w - r, h}, dc);
+            PaintTitle(dc);
+            if (FMenuHeight > 0) {
+                const RECT band{l, t, w - r, t + FMenuHeight};
+                FillRect(dc, &band, FSkinData->Elements().ButtonFaceBrush.Get());
+            }
+        }
+    } catch (...) {
+        // A broken skin image must not take the window down; the frame stays as it was.
+    }
+    FHotObject = nullptr;
+}
+
+void TWinSkinForm::PaintBorderPart(int index, const TRect& rect, HDC dc) {
+    const int w = Width(rect);
+    const int h = Height(rect);
+    TDataSkinBorder* element = BorderElement(index);
+    if (w <= 0 || h <= 0 || !element || element->Bitmap.Empty())
+        return;
+    const int frames = FramesOf(*element);
+    const int frame = (FActive || frames == 1) ? 1 : 2;
+    auto part = BuildSkinBitmap(TRect{0, 0, w, h}, element->Bitmap, element->Margins(), index > 2,
+                                element->Tile != 1, frames, frame);
+    if (part)
+        BitBlt(dc, rect.left, rect.top, w, h, part->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinForm::PaintTitle(HDC dc) {
+    TCanvas& canvas = *FTitleBitmap.Canvas();
+    if (FWinState == wsMinimized) {
+        FTitleBitmap.SetSize(FWindowWidth, FWindowHeight);
+        const RECT all{0, 0, FWindowWidth, FWindowHeight};
+        FillRect(canvas.Handle(), &all, FSkinData->Elements().ButtonFaceBrush.Get());
+        PaintBorderPart(3, TRect{0, 0, FWindowWidth, FBorderTop}, canvas.Handle());
+    } else {
+        FTitleBitmap.SetSize(FWindowWidth, FBorderTop);
+        // The corners of the side borders, already painted, show through.
+        BitBlt(canvas.Handle(), 0, 0, FWindowWidth, FBorderTop, dc, 0, 0, SRCCOPY);
+        PaintBorderPart(3, TRect{FBorderLeft, 0, FWindowWidth - FBorderRight, FBorderTop}, canvas.Handle());
+    }
+    PaintTitleText(canvas);
+    LayoutButtons();
+    DrawButtons(canvas);
+    BitBlt(dc, 0, 0, FTitleBitmap.Width(), FTitleBitmap.Height(), canvas.Handle(), 0, 0, SRCCOPY);
+    SetBkMode(dc, OPAQUE);
+}
+
+// ---- region --------------------------------------------------------------------------------
+
+// The shape of one border part: its opaque pixels when the element is transparent, else its
+// rectangle. `rect` is where the part lies in the window.
+TRegionHandle TWinSkinForm::BorderRegion(int index, const TRect& rect, int width, int height) {
+    TDataSkinBorder* element = BorderElement(index);
+    const bool cut = element && element->Trans == 1 && width > 0 && height > 0;
+    if (cut) {
+        TBitmap work;
+        work.SetSize(width, height);
+        PaintBorderPart(index, TRect{0, 0, width, height}, work.Canvas()->Handle());
+        return RegionFromBitmap(work, rect.left, rect.top, 1, 1, 1, SkinKeyColor);
+    }
+    return TRegionHandle(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
+}
+
+void TWinSkinForm::BuildRegion() {
+    if (FSkinState == ssDestroyed || !FSkinFrame || !FSkinData)
+        return;
+    RECT window{};
+    GetWindowRect(FHandle, &window);
+    const int w = Width(window);
+    const int h = Height(window);
+    if (w * h == 0)
+        return;
+    if (FMDIKind == mdChild && FWinState != wsNormal)
+        return;
+    if (w == FRegionWidth && h == FRegionHeight && FMDIKind != mdChild && FSkinState != ssRefreshing)
+        return;
+    FRegion.Reset();
+    FHasRegion = false;
+
+    const TSkinElements& e = FSkinData->Elements();
+    const bool shaped = e.BorderLeft->Trans || e.BorderRight->Trans || e.BorderTop->Trans;
+    TRegionHandle region;
+    if (shaped) {
+        FRegionWidth = w;
+        FRegionHeight = h;
+        const int l = FBorderLeft, t = FBorderTop, r = FBorderRight, b = FBorderBottom;
+        region.Reset(CreateRectRgn(l, t, w - r, h - b));
+        if (FBorderKind != bkNone) {
+            const int middle = w - l - r;
+            TRegionHandle sides = BorderRegion(1, TRect{0, 0, l, h}, h > 1 ? l : 0, h);
+            Join(sides, BorderRegion(2, TRect{w - r, 0, w, h}, h > 1 ? r : 0, h));
+            TRegionHandle top = BorderRegion(3, TRect{l, 0, w - r, t}, t > 1 ? middle : 0, t);
+            Join(top, BorderRegion(4, TRect{l, h - b, w - r, h}, b >= 2 ? middle : 0, b));
+            Join(sides, std::move(top));
+            Join(region, std::move(sides));
+        }
+    } else {
+        // The size is not recorded: the next call builds the full rectangle again.
+        region.Reset(CreateRectRgn(0, 0, w, h));
+    }
+    FRegion = std::move(region);
+    // The window owns the region it is given; keep a copy for this object's bookkeeping.
+    TRegionHandle given(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(given.Get(), FRegion.Get(), nullptr, RGN_COPY);
+    if (SetWindowRgn(FHandle, given.Get(), TRUE))
+        given.Detach();
+    FHasRegion = true;
+}
+
+void TWinSkinForm::RemoveRegion() {
+    if (!FHasRegion)
+        return;
+    FRegion.Reset();
+    SetWindowRgn(FHandle, nullptr, FMDIKind == mdChild);
+    FHasRegion = false;
+}

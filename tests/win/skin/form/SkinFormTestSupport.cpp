@@ -1,0 +1,218 @@
+#include "SkinFormTestSupport.h"
+
+#include "LzhEncoder.h"
+#include "SkinPacker.h"
+#include "SkinTestImages.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace skinformtest {
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// Frames side by side.
+Rows Beside(const std::vector<Rows>& frames) {
+    Rows out = frames.front();
+    for (std::size_t f = 1; f < frames.size(); ++f)
+        for (std::size_t y = 0; y < out.size(); ++y)
+            out[y] += frames[f][y];
+    return out;
+}
+
+// Frames stacked, first on top.
+Rows Stacked(const std::vector<Rows>& frames) {
+    Rows out;
+    for (const Rows& frame : frames)
+        out.insert(out.end(), frame.begin(), frame.end());
+    return out;
+}
+
+Rows WithKeyCorner(Rows rows) {
+    rows[0][0] = 'M';
+    return rows;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
+    using skintest::BmpFile;
+    using skintest::Rows;
+    const bool key = options.TransparentCorners;
+    auto left = Beside({Rows(SkinLeft, 8, 'R'), Rows(SkinLeft, 8, 'B')});
+    auto top = Stacked({Rows(16, SkinTop, 'Y'), Rows(16, SkinTop, 'P')});
+    auto bottom = Stacked({Rows(16, SkinBottom, 'C'), Rows(16, SkinBottom, 'T')});
+    if (key) {
+        left = WithKeyCorner(left);
+        top = WithKeyCorner(top);
+    }
+    if (options.OnlyBottomTransparent)
+        bottom[0][0] = 'M';
+    const bool bottomOnly = options.OnlyBottomTransparent;
+    std::string ini = "[Personality]\r\n"
+                      "Left=left.bmp\r\nLeftFrame=2\r\nLeftTopHeight=2\r\nLeftBotHeight=2\r\n"
+                      "Right=right.bmp\r\nRightFrame=2\r\n"
+                      "Top=top.bmp\r\nTopFrame=2\r\nTopTopHeight=2\r\nTopBotHeight=2\r\n"
+                      "Bottom=bottom.bmp\r\nBottomFrame=2\r\n";
+    const char* trans = (key && !bottomOnly) ? "1" : "0";
+    ini += std::string("LeftTrans=") + trans + "\r\nRightTrans=0\r\nTopTrans=" + trans + "\r\n";
+    ini += std::string("BottomTrans=") + (bottomOnly ? "1" : "0") + "\r\n";
+    ini += "TextShift=" + std::to_string(options.TitleLeftWidth) + "\r\n";
+    ini += "TextRightClip=" + std::to_string(options.TitleRightWidth) + "\r\n";
+    ini += "[Button1]\r\nButtonImage=close.bmp\r\nAction=0\r\nAlign=1\r\nXcoord=14\r\nYcoord=4\r\n"
+           "Visibility=0\r\nVisibility1=0\r\nframe=3\r\n"
+           "[Button2]\r\nButtonImage=max.bmp\r\nAction=1\r\nAlign=1\r\nXcoord=28\r\nYcoord=4\r\n"
+           "Visibility=6\r\nVisibility1=0\r\nframe=1\r\n"
+           "[Button3]\r\nButtonImage=restore.bmp\r\nAction=1\r\nAlign=1\r\nXcoord=28\r\nYcoord=4\r\n"
+           "Visibility=1\r\nVisibility1=0\r\nframe=1\r\n"
+           "[Button4]\r\nAction=3\r\nAlign=0\r\nXcoord=4\r\nYcoord=4\r\nVisibility=0\r\nVisibility1=0\r\n"
+           "[Colours]\r\nButtonFace=10 20 30\r\n";
+    return LzhEncode(BuildSkinPackage({
+        {"left.bmp", BmpFile(left)},
+        {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},
+        {"top.bmp", BmpFile(top)},
+        {"bottom.bmp", BmpFile(bottom)},
+        {"close.bmp", BmpFile(Beside({Rows(10, 10, 'O'), Rows(10, 10, 'K'), Rows(10, 10, 'W')}))},
+        {"max.bmp", BmpFile(Rows(10, 10, 'S'))},
+        {"restore.bmp", BmpFile(Rows(10, 10, 'A'))},
+        {"skin.ini", Bytes(ini)},
+    }));
+}
+
+std::vector<std::uint8_t> ProgramSkinFile() {
+    std::ifstream in(TW_SKIN_PACKAGE, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::unique_ptr<TSkinData, TObjectDeleter> LoadedSkin(const std::vector<std::uint8_t>& file) {
+    std::unique_ptr<TSkinData, TObjectDeleter> skin(new TSkinData(nullptr));
+    skin->SkinFileStream().Write(file.data(), static_cast<std::int64_t>(file.size()));
+    skin->LoadSkinFromStream();
+    return skin;
+}
+
+// ---- test windows ----------------------------------------------------------------------------
+
+namespace {
+constexpr const char* TestClassName = "TwSkinFormTestWindow";
+constexpr const char* TestWindowProp = "TwSkinFormTestWindow";
+} // namespace
+
+LRESULT CALLBACK TestWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetPropA(wnd, TestWindowProp, create->lpCreateParams);
+    }
+    if (TTestWindow* window = TTestWindow::Of(wnd)) {
+        ++window->FCounts[msg];
+        if (window->Filter && window->Filter(msg, wParam, lParam))
+            return 0;
+    }
+    if (msg == WM_NCDESTROY)
+        RemovePropA(wnd, TestWindowProp);
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+TTestWindow* TTestWindow::Of(HWND wnd) {
+    return static_cast<TTestWindow*>(GetPropA(wnd, TestWindowProp));
+}
+
+TTestWindow::TTestWindow(DWORD style, DWORD exStyle, int width, int height, const char* className,
+                         const wchar_t* text) {
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = TestWindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"TwSkinFormTestWindow";
+        return RegisterClassW(&wc);
+    }();
+    (void)atom;
+    std::wstring cls = L"TwSkinFormTestWindow";
+    if (className) {
+        // Another class name with the same procedure, for tests that depend on the class.
+        cls.assign(className, className + std::char_traits<char>::length(className));
+        WNDCLASSW wc{};
+        if (!GetClassInfoW(GetModuleHandleW(nullptr), cls.c_str(), &wc)) {
+            wc.lpfnWndProc = TestWindowProc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = cls.c_str();
+            RegisterClassW(&wc);
+        }
+    }
+    FHandle = CreateWindowExW(exStyle, cls.c_str(), text, style, 40, 40, width, height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    (void)TestClassName;
+}
+
+TTestWindow::~TTestWindow() {
+    if (IsWindow(FHandle))
+        DestroyWindow(FHandle);
+    PumpPending();
+}
+
+int TTestWindow::Count(UINT message) const {
+    const auto it = FCounts.find(message);
+    return it == FCounts.end() ? 0 : it->second;
+}
+
+void TTestWindow::ResetCounts() {
+    FCounts.clear();
+}
+
+std::unique_ptr<TWinSkinForm, TObjectDeleter> SkinWindow(HWND wnd, TSkinData& skin) {
+    std::unique_ptr<TWinSkinForm, TObjectDeleter> form(new TWinSkinForm(nullptr));
+    form->SetHandle(wnd);
+    char name[101] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    form->SetWindowClass(name);
+    form->AttachHandle(skin);
+    SendMessageA(wnd, WMS_SKINSTART, 0, 1000);
+    PumpPending();
+    return form;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return done();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (!done())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+SIZE ClientSize(HWND wnd) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+SIZE WindowSize(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+} // namespace skinformtest

@@ -1,0 +1,75 @@
+// Shared by the form painter's tests: a small skin whose every part has its own colour, test
+// windows whose original window procedure records what reaches it, and message pumping with
+// a deadline.
+#pragma once
+
+#include "WinSkinDataComponent.h"
+#include "WinSkinForm.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace skinformtest {
+
+// Frame sizes of the small skin.
+inline constexpr int SkinLeft = 4;
+inline constexpr int SkinRight = 5;
+inline constexpr int SkinTop = 24;
+inline constexpr int SkinBottom = 3;
+
+// Colour letters (see SkinTestImages.h) of the small skin's parts, frame 1 (active) and 2.
+// Left R/B, right G/N, top Y/P, bottom C/T; caption buttons 10 x 10: close (Action 0, at
+// right - 14) O normal, K pressed, W hot; maximize (Visibility 6, at right - 28) S; restore
+// (Visibility 1, same place) A; the icon button (Action 3) at (4, 4).
+struct TSmallSkinOptions {
+    bool TransparentCorners = false; // magenta top-left pixel of the left and top images
+    bool OnlyBottomTransparent = false;
+    int TitleLeftWidth = 0;  // TextShift
+    int TitleRightWidth = 0; // TextRightClip
+};
+std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
+// skins/default.skn as checked in.
+std::vector<std::uint8_t> ProgramSkinFile();
+
+// A skin data component holding a parsed skin.
+std::unique_ptr<TSkinData, TObjectDeleter> LoadedSkin(const std::vector<std::uint8_t>& file);
+
+// A top-level test window whose class procedure counts every message it receives.
+class TTestWindow {
+public:
+    TTestWindow(DWORD style, DWORD exStyle, int width, int height, const char* className = nullptr,
+                const wchar_t* text = L"");
+    ~TTestWindow();
+    TTestWindow(const TTestWindow&) = delete;
+    TTestWindow& operator=(const TTestWindow&) = delete;
+
+    HWND Handle() const { return FHandle; }
+    int Count(UINT message) const;
+    void ResetCounts();
+    // Runs for every message the original procedure receives; true: consumed with result 0.
+    std::function<bool(UINT, WPARAM, LPARAM)> Filter;
+
+    static TTestWindow* Of(HWND wnd);
+
+private:
+    friend LRESULT CALLBACK TestWindowProc(HWND, UINT, WPARAM, LPARAM);
+    HWND FHandle = nullptr;
+    std::map<UINT, int> FCounts;
+};
+
+// Creates a form painter for the window, attaches it and runs its start message.
+std::unique_ptr<TWinSkinForm, TObjectDeleter> SkinWindow(HWND wnd, TSkinData& skin);
+
+// Pumps messages until done() or the deadline (ms); returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+void PumpPending();
+
+SIZE ClientSize(HWND wnd);
+SIZE WindowSize(HWND wnd);
+
+} // namespace skinformtest
