@@ -61,6 +61,22 @@ bool IsDialogKey(WPARAM key) {
     }
 }
 
+// Keeps a copy of the whole client area from covering child windows the control does not clip
+// itself: the children of a wrapped control, such as a list view's header, are painted by
+// their own windows and would be hidden under the copy until they repaint.
+void ExcludeChildWindows(HWND wnd, HDC dc) {
+    if (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CLIPCHILDREN)
+        return;
+    for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, wnd, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
 // The windowless child at a mouse message's position, if any.
 TControl* WindowlessControlAt(TWinControl& parent, LPARAM position) {
     TControl* control = parent.ControlAtPos(POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
@@ -876,11 +892,15 @@ void TWinControl::PaintHandler(TMessage& message) {
             return;
         }
         const RECT r = ClientRect();
+        SavedDC saved(dc);
+        ExcludeChildWindows(FHandle, dc);
         TMemoryDC memory(CreateCompatibleDC(dc));
         TBitmapHandle bitmap(CreateCompatibleBitmap(dc, r.right, r.bottom));
         {
             TSelectScope select(memory.Get(), bitmap.Get());
-            Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
+            // lParam marks the erase of the buffer (see WM_ERASEBKGND).
+            Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()),
+                    reinterpret_cast<LPARAM>(memory.Get()));
             PaintWindow(memory.Get());
             PaintControls(memory.Get(), nullptr);
             BitBlt(dc, 0, 0, r.right, r.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -926,6 +946,12 @@ void TWinControl::WndProc(TMessage& message) {
         }
         break;
     case WM_ERASEBKGND:
+        // A double-buffered control erases only its buffer: the copy covers the window, and an
+        // erase on screen would flicker and wipe children it does not clip.
+        if (FDoubleBuffered && message.LParam != static_cast<LPARAM>(message.WParam)) {
+            message.Result = 1;
+            return;
+        }
         if (FDefWndProc == DefWindowProcA) {
             RECT r;
             GetClientRect(FHandle, &r);

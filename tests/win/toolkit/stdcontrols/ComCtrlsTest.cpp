@@ -305,6 +305,61 @@ TEST_F(AllControlsTest, ColumnHeadersHideAndShowAgain) {
     EXPECT_STREQ(text, "Item");
 }
 
+// Whether anything but the background colour shows in the window's top rows (text, lines).
+bool ShowsInk(HWND wnd, COLORREF background) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    TWindowDC dc(wnd);
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < std::min<LONG>(r.right, 200); ++x)
+            if (GetPixel(dc.Get(), x, y) != background)
+                return true;
+    return false;
+}
+
+// The start-up dialog's order: a double-buffered list whose headers are hidden before it has a
+// window and shown again once its rows are in, on a form shown afterwards.
+TEST(ListViewHeader, HeadersHiddenWhileLoadingComeBackVisibleWithTheirColumns) {
+    std::unique_ptr<TForm, TObjectDeleter> owner(new TForm(nullptr, TCreateNew{}));
+    owner->SetBounds(60, 60, 420, 300);
+    auto* view = new TListView(owner.get());
+    view->SetParent(owner.get());
+    view->SetBounds(8, 8, 380, 220);
+    view->SetViewStyle(vsReport);
+    for (const char* caption : {"Name", "Path", "Exists"})
+        view->Columns()->Add()->SetCaption(caption);
+    view->SetDoubleBuffered(true);
+    view->SetShowColumnHeaders(false);
+    owner->HandleNeeded();
+    HWND header = view->HeaderHandle();
+    ASSERT_NE(header, nullptr);
+    EXPECT_FALSE(GetWindowLongPtrA(header, GWL_STYLE) & WS_VISIBLE);
+    view->Items()->Add()->SetCaption("row");
+    view->SetShowColumnHeaders(true);
+    owner->Show();
+    Pump();
+    // The list paints itself once more over the area the header covers.
+    RedrawWindow(view->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(view->HeaderHandle(), header);
+    EXPECT_TRUE(IsWindowVisible(header));
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 3);
+    RECT r{};
+    GetWindowRect(header, &r);
+    EXPECT_GT(r.bottom - r.top, 0);
+    EXPECT_TRUE(ShowsInk(header, ColorRefOf(view->Color()))) << "the header's captions are on screen";
+    // Hidden again and shown at run time, on the visible form.
+    view->SetShowColumnHeaders(false);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(header));
+    view->SetShowColumnHeaders(true);
+    Pump();
+    RedrawWindow(view->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(header));
+    EXPECT_TRUE(ShowsInk(header, ColorRefOf(view->Color())));
+}
+
 TEST_F(AllControlsTest, CheckMarksSelectionAndColumnWidthsOutliveANewWindow) {
     TListView* view = form->ListView1;
     view->SetCheckboxes(true);
