@@ -226,6 +226,15 @@ BOOL WINAPI HookDeleteDC(HDC h) {
 
 // ---- user32 --------------------------------------------------------------------------------
 
+// A region given to a window belongs to the window from then on; the system frees it.
+int WINAPI HookSetWindowRgn(HWND wnd, HRGN region, BOOL redraw) {
+    TW_REAL("user32.dll", SetWindowRgn);
+    const int ok = real(wnd, region, redraw);
+    if (ok && region)
+        Remove(kRegion, region);
+    return ok;
+}
+
 void AddWindowDC(HDC dc) {
     if (!dc)
         return;
@@ -428,6 +437,7 @@ const Hook kHooks[] = {
     TW_HOOK(CreateDCA),
     TW_HOOK(DeleteObject),
     TW_HOOK(DeleteDC),
+    TW_HOOK(SetWindowRgn),
     TW_HOOK(GetDC),
     TW_HOOK(GetDCEx),
     TW_HOOK(GetWindowDC),
