@@ -209,6 +209,7 @@ private:
     void PaintTitle(HDC dc);
     TRegionHandle BorderRegion(int index, const TRect& rect, int width, int height);
     TDataSkinBorder* BorderElement(int index) const;
+    HICON WindowIcon() const;
 
     // Title text (WinSkinFormTitle.cpp).
     void PaintTitleText(TCanvas& canvas);

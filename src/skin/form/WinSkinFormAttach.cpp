@@ -282,6 +282,9 @@ void TWinSkinForm::StartSkin() {
         FCaps |= capSysMenu;
     CaptureIcon();
     MeasureNativeFrame();
+    // Activation changes before the start were not painted; begin with the real state.
+    if (FMDIKind != mdChild)
+        FActive = GetActiveWindow() == FHandle;
     if (SkinFormWatcher().HideNewWindows()) {
         SkinFormWatcher().SetHideNewWindows(false);
         const LONG_PTR style = WindowLong(GWL_STYLE);

@@ -65,16 +65,31 @@ void TWinSkinForm::BuildFrame() {
 void TWinSkinForm::CaptureIcon() {
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
-    FIconBitmap.SetSize(cx, cy);
+    if (FIconBitmap.Width() != cx || FIconBitmap.Height() != cy) {
+        // Transparent until an icon is drawn in.
+        FIconBitmap.SetSize(cx, cy);
+        TCanvas& canvas = *FIconBitmap.Canvas();
+        canvas.Brush()->SetColor(SkinKeyColor);
+        canvas.FillRect(TRect{0, 0, cx, cy});
+    }
     FIconSize = cx;
-    FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_SMALL, 0));
-    if (!FIcon)
-        FIcon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, ICON_BIG, 0));
+    FIcon = WindowIcon();
     if (!FIcon)
         return;
     TIconHandle copy(static_cast<HICON>(CopyImage(FIcon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
     if (copy)
         DrawIconEx(FIconBitmap.Canvas()->Handle(), 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
+}
+
+// The icon the native frame would show: the window's own, else its class's.
+HICON TWinSkinForm::WindowIcon() const {
+    for (WPARAM kind : {ICON_SMALL, ICON_BIG})
+        if (auto icon = reinterpret_cast<HICON>(SendMessageA(FHandle, WM_GETICON, kind, 0)))
+            return icon;
+    for (int index : {GCLP_HICONSM, GCLP_HICON})
+        if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(FHandle, index)))
+            return icon;
+    return nullptr;
 }
 
 void TWinSkinForm::DrawIcon(HDC dc, const TRect& rect) {
