@@ -117,9 +117,11 @@ private:
     std::vector<unsigned char*> FFree;
 };
 
+// Never destroyed: the application frees the forms it owns during static destruction, when
+// a pool of function-local lifetime could already be gone.
 ThunkPool& Pool() {
-    static ThunkPool pool;
-    return pool;
+    static ThunkPool* const pool = new ThunkPool;
+    return *pool;
 }
 
 const char kUtilClass[] = "TPUtilWindow";

@@ -396,8 +396,7 @@ void TWinControl::InsertControl(TControl* control) {
             win->HandleNeeded();
     }
     control->Invalidate();
-    if (control->FAlign != alNone)
-        Realign();
+    Realign(); // aligned or not, a new control may change what scrolling parents show
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -413,8 +412,7 @@ void TWinControl::RemoveControl(TControl* control) {
             win->DestroyHandle(); // a child window cannot outlive its parent control
     }
     control->FParent = nullptr;
-    if (control->FAlign != alNone)
-        Realign();
+    Realign();
 }
 
 bool TWinControl::ContainsControl(TControl* control) const {

@@ -1,6 +1,8 @@
 // The application object (message loop, error reporting) and the screen (form list, fonts).
 #include "Forms.h"
 
+#include "ObjectInstance.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -10,6 +12,21 @@ namespace {
 // screen's list.
 std::unique_ptr<TScreen, TObjectDeleter> ScreenHolder(new TScreen(nullptr));
 std::unique_ptr<TApplication, TObjectDeleter> ApplicationHolder(new TApplication(nullptr));
+
+constexpr const char* kApplicationClass = "TApplication";
+
+void RegisterApplicationClass() {
+    WNDCLASSA existing{};
+    if (GetClassInfoA(ToolkitInstance(), kApplicationClass, &existing))
+        return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = ToolkitInstance();
+    wc.hIcon = LoadIconA(ToolkitInstance(), "MAINICON");
+    wc.lpszClassName = kApplicationClass;
+    if (!RegisterClassA(&wc))
+        throw EOutOfResources(FormatMsg("Cannot register window class %s", {kApplicationClass}));
+}
 
 void ReportToApplication(TObject* sender) {
     if (Application)
@@ -35,6 +52,61 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
 TApplication::~TApplication() {
     if (Application == this)
         Application = nullptr;
+    FHandle.Reset();
+    if (FObjectInstance)
+        FreeObjectInstance(FObjectInstance);
+}
+
+void TApplication::HandleNeeded() {
+    if (FHandle)
+        return;
+    RegisterApplicationClass();
+    // Centred and without size, as it is never shown; it still has a caption and a system menu
+    // so that it reads like a top-level window to whoever enumerates them.
+    FHandle.Reset(CreateWindowExA(0, kApplicationClass, FTitle.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                  nullptr, nullptr, ToolkitInstance(), nullptr));
+    if (!FHandle)
+        throw EOutOfResources("Error creating window");
+    if (!FObjectInstance)
+        FObjectInstance = MakeObjectInstance(TWndMethod(this, &TApplication::WndProc));
+    SetWindowLongPtrA(FHandle.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance));
+}
+
+HWND TApplication::Handle() {
+    HandleNeeded();
+    return FHandle.Get();
+}
+
+void TApplication::SetTitle(const std::string& value) {
+    FTitle = value;
+    if (FHandle)
+        SetWindowTextA(FHandle.Get(), value.c_str());
+}
+
+void TApplication::WndProc(TMessage& message) {
+    try {
+        switch (message.Msg) {
+        case WM_CLOSE:
+            // Closing the application (from the task list, say) closes the main form.
+            if (FMainForm)
+                FMainForm->Close();
+            return;
+        case WM_QUERYENDSESSION:
+            message.Result = !FMainForm || FMainForm->CloseQuery();
+            return;
+        case WM_ENDSESSION:
+            if (message.WParam)
+                Terminate();
+            return;
+        default:
+            break;
+        }
+        message.Result = DefWindowProcA(FHandle.Get(), message.Msg, message.WParam, message.LParam);
+    } catch (...) {
+        HandleException(this);
+    }
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
@@ -44,6 +116,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 }
 
 void TApplication::Run() {
+    HandleNeeded();
     FTerminated = false;
     if (FMainForm)
         FMainForm->Show();

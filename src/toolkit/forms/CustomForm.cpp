@@ -44,60 +44,6 @@ private:
 
 } // namespace
 
-// ---- TScrollingWinControl ------------------------------------------------------------------
-
-TClass TScrollingWinControl::StaticClass() {
-    static const TClassInfo info =
-        TClassBuilder<TScrollingWinControl>("TScrollingWinControl")
-            .Bool("AutoScroll", &TScrollingWinControl::AutoScroll, &TScrollingWinControl::SetAutoScroll)
-            .Build();
-    return &info;
-}
-
-TScrollingWinControl::TScrollingWinControl(TComponent* owner) : TWinControl(owner) {
-    FControlStyle.Include(csAcceptsControls);
-}
-
-void TScrollingWinControl::SetAutoScroll(bool value) {
-    if (FAutoScroll == value)
-        return;
-    FAutoScroll = value;
-    UpdateScrollBars();
-}
-
-void TScrollingWinControl::AlignControls(RECT& rect) {
-    TWinControl::AlignControls(rect);
-    UpdateScrollBars();
-}
-
-// Shows scroll bars while unaligned controls reach past the client area (AutoScroll); the
-// ranges cover the controls, positions stay at the origin.
-void TScrollingWinControl::UpdateScrollBars() {
-    if (!HandleAllocated())
-        return;
-    int right = 0, bottom = 0;
-    if (FAutoScroll)
-        for (int i = 0; i < ControlCount(); ++i) {
-            TControl* c = Controls(i);
-            if (c->Visible() && c->Align() == alNone) {
-                right = std::max(right, c->Left() + c->Width());
-                bottom = std::max(bottom, c->Top() + c->Height());
-            }
-        }
-    RECT client;
-    GetClientRect(FHandle, &client);
-    auto apply = [&](int bar, int extent, int page) {
-        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-        if (extent > page) {
-            si.nMax = extent - 1;
-            si.nPage = static_cast<UINT>(page);
-        }
-        SetScrollInfo(FHandle, bar, &si, TRUE);
-    };
-    apply(SB_HORZ, right, client.right);
-    apply(SB_VERT, bottom, client.bottom);
-}
-
 // ---- TCustomForm ---------------------------------------------------------------------------
 
 TClass TCustomForm::StaticClass() {

@@ -38,19 +38,87 @@ extern const TEnumType PositionType;
 using TCloseEvent = TClosure<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TClosure<void(TObject* Sender, bool& CanClose)>;
 
-// A windowed control whose contents may scroll.
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+class TScrollingWinControl;
+
+// One scroll bar of a scrolling control: the extent of the content along its axis (Range), the
+// visible part of it (page) and how far the content is scrolled (Position).
+class TControlScrollBar {
+public:
+    TControlScrollBar(TScrollingWinControl& control, TScrollBarKind kind) : FControl(control), FKind(kind) {}
+    TControlScrollBar(const TControlScrollBar&) = delete;
+    TControlScrollBar& operator=(const TControlScrollBar&) = delete;
+
+    TScrollBarKind Kind() const { return FKind; }
+    // Scrolls the content so that this many pixels of it lie before the visible part.
+    int Position() const { return FPosition; }
+    void SetPosition(int value);
+    // The size of the content: from its origin to the far edge of the farthest control.
+    int Range() const { return FRange; }
+    // How far one click on an arrow scrolls.
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int value) { FIncrement = value > 0 ? value : 1; }
+    // Whether the bar is shown: only while the content does not fit.
+    bool IsScrollBarVisible() const { return FVisible; }
+
+private:
+    friend class TScrollingWinControl;
+    int MaxPosition() const;
+    // Answers a WM_HSCROLL / WM_VSCROLL request of the window's own bar.
+    void Scroll(WORD request);
+    void Apply(HWND wnd);
+
+    TScrollingWinControl& FControl;
+    TScrollBarKind FKind;
+    int FPosition = 0;
+    int FRange = 0;
+    int FPage = 0;
+    int FIncrement = 8;
+    bool FVisible = false;
+};
+
+// A windowed control whose contents may scroll. With AutoScroll, scroll bars appear while the
+// unaligned controls reach past the client area, and scrolling moves them; aligned controls
+// stay in the visible area. When everything fits there is no scroll bar and no room kept for one.
 class TScrollingWinControl : public TWinControl {
     TW_DECLARE_CLASS(TScrollingWinControl, TWinControl)
     explicit TScrollingWinControl(TComponent* owner);
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool value);
+    TControlScrollBar* HorzScrollBar() { return &FHorzScrollBar; }
+    TControlScrollBar* VertScrollBar() { return &FVertScrollBar; }
+    // Moves the unaligned controls by (deltaX, deltaY); the positions are not changed.
+    void ScrollBy(int deltaX, int deltaY);
+    // Scrolls so that a control inside this one is in view (as far as it fits).
+    void ScrollInView(TControl* control);
 
 protected:
+    void WndProc(TMessage& message) override;
     void AlignControls(RECT& rect) override;
     void UpdateScrollBars();
 
 private:
+    friend class TControlScrollBar;
     bool FAutoScroll = true;
+    bool FUpdatingScrollBars = false;
+    TControlScrollBar FHorzScrollBar{*this, sbHorizontal};
+    TControlScrollBar FVertScrollBar{*this, sbVertical};
+};
+
+// A bordered box whose contents scroll.
+class TScrollBox : public TScrollingWinControl {
+    TW_DECLARE_CLASS(TScrollBox, TScrollingWinControl)
+    explicit TScrollBox(TComponent* owner);
+    // bsNone or bsSingle (a sunken edge).
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TFormBorderStyle FBorderStyle = bsSingle;
 };
 
 // Tag for forms built in code, without a form description.
@@ -149,15 +217,22 @@ class TApplication : public TComponent {
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
 
-    void Initialize() {}
+    // Creates the application window.
+    void Initialize() { HandleNeeded(); }
     const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& value) { FTitle = value; }
+    void SetTitle(const std::string& value);
+    // The application's own window: hidden, of zero size, of the window class "TApplication",
+    // created once (on first use) and captioned with the title.
+    HWND Handle();
+    bool HandleAllocated() const { return static_cast<bool>(FHandle); }
+    void HandleNeeded();
     TCustomForm* MainForm() const { return FMainForm; }
 
     // Creates a form owned by the application; the first one becomes the main form.
     // reference is set before the form reads its description, as handlers may use it.
     template <class T>
     void CreateForm(T*& reference) {
+        HandleNeeded();
         T* form = new T(this);
         reference = form;
         try {
@@ -196,8 +271,11 @@ private:
     bool ProcessMessage(MSG& msg);
     bool IsKeyMsg(MSG& msg);
     HWND DialogOwner() const;
+    void WndProc(TMessage& message);
 
     std::string FTitle;
+    WNDPROC FObjectInstance = nullptr;
+    TWindowHandle FHandle;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
 };

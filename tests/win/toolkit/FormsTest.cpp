@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -269,6 +271,47 @@ TEST(Application, OnCreateErrorsAreReportedAndTheFormStillExists) {
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"cannot read the list"}));
     EXPECT_NE(form->Handle(), nullptr);
     Application->OnException = TExceptionEvent();
+}
+
+BOOL CALLBACK CollectApplicationWindows(HWND wnd, LPARAM data) {
+    char name[64] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    if (std::string(name) == "TApplication")
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+    return TRUE;
+}
+
+TEST(Application, OwnsOneHiddenWindowOfClassTApplicationCaptionedWithTheTitle) {
+    Application->Initialize();
+    HWND wnd = Application->Handle();
+    ASSERT_TRUE(IsWindow(wnd));
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    EXPECT_EQ(GetParent(wnd), nullptr);
+    EXPECT_FALSE(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD);
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    EXPECT_EQ(r.right - r.left, 0);
+    EXPECT_EQ(r.bottom - r.top, 0);
+    Application->SetTitle("Quellmoor title");
+    char text[64] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    EXPECT_STREQ(text, "Quellmoor title");
+    // Created once: forms and a second initialisation find it there.
+    Application->Initialize();
+    FormPtr form(new TForm(nullptr, TCreateNew{}));
+    form->Show();
+    EXPECT_EQ(Application->Handle(), wnd);
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectApplicationWindows, reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, std::vector<HWND>{wnd});
+    // Its messages reach the application: closing it closes the main form.
+    TTestMainForm* main = nullptr;
+    Application->CreateForm(main);
+    std::unique_ptr<TCustomForm, TObjectDeleter> owned(main);
+    SendMessageA(wnd, WM_CLOSE, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(IsWindow(wnd));
 }
 
 TEST(Application, CreateFormMakesTheFirstFormMainAndRunEndsWhenItCloses) {
