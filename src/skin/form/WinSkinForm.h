@@ -21,6 +21,7 @@
 #include "WinSkinFormWatcher.h"
 #include "WinSkinMessages.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,7 +207,8 @@ private:
     void NcPaint(TMessage& message);
     void NcActivate(TMessage& message);
     void PaintBorderPart(int index, const TRect& rect, HDC dc);
-    void PaintTitle(HDC dc);
+    TBitmap* BuildBorderPart(int index, int w, int h);
+    void PaintTitle(HDC dc, TBitmap* leftPart = nullptr, TBitmap* rightPart = nullptr);
     TRegionHandle BorderRegion(int index, const TRect& rect, int width, int height);
     TDataSkinBorder* BorderElement(int index) const;
     HICON WindowIcon() const;
@@ -303,6 +305,13 @@ private:
     TBitmap FIconBitmap;
     TBitmap FTitleBitmap;
     std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
+    struct TBorderPartCache {
+        std::unique_ptr<TBitmap> Bitmap;
+        int Width = 0;
+        int Height = 0;
+        int Frame = 0;
+    };
+    std::array<TBorderPartCache, 4> FBorderParts;
     int FWindowWidth = 0;
     int FWindowHeight = 0;
     int FRegionWidth = 0;

@@ -49,6 +49,7 @@ TDataSkinBorder* TWinSkinForm::BorderElement(int index) const {
 void TWinSkinForm::BuildFrame() {
     if (!FSkinData || FSkinData->SkinLoading())
         return;
+    FBorderParts = {};
     if (FBorderKind == bkNone) {
         FBorderLeft = FBorderTop = FBorderRight = FBorderBottom = 0;
         FMenuHeight = 0;
@@ -169,10 +170,14 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             PaintTitle(dc);
         } else {
             const int l = FBorderLeft, t = FBorderTop, r = FBorderRight, b = FBorderBottom;
-            PaintBorderPart(1, TRect{0, 0, l, h}, dc);
-            PaintBorderPart(2, TRect{w - r, 0, w, h}, dc);
+            TBitmap* left = BuildBorderPart(1, l, h);
+            TBitmap* right = BuildBorderPart(2, r, h);
+            if (left)
+                BitBlt(dc, 0, 0, l, h, left->Canvas()->Handle(), 0, 0, SRCCOPY);
+            if (right)
+                BitBlt(dc, w - r, 0, r, h, right->Canvas()->Handle(), 0, 0, SRCCOPY);
             PaintBorderPart(4, TRect{l, h - b, w - r, h}, dc);
-            PaintTitle(dc);
+            PaintTitle(dc, left, right);
             if (FMenuHeight > 0) {
                 const RECT band{l, t, w - r, t + FMenuHeight};
                 FillRect(dc, &band, FSkinData->Elements().ButtonFaceBrush.Get());
@@ -184,21 +189,34 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     FHotObject = nullptr;
 }
 
+// Border element 1 left, 2 right, 3 top, 4 bottom composed at a size, in the frame that
+// matches the window's activity; null when there is nothing to draw. Parts are kept until the
+// size, the frame or the skin changes, so repainting an unchanged frame only copies them.
+TBitmap* TWinSkinForm::BuildBorderPart(int index, int w, int h) {
+    TDataSkinBorder* element = BorderElement(index);
+    if (w <= 0 || h <= 0 || !element || element->Bitmap.Empty())
+        return nullptr;
+    const int frames = FramesOf(*element);
+    const int frame = (FActive || frames == 1) ? 1 : 2;
+    TBorderPartCache& cached = FBorderParts.at(static_cast<size_t>(index - 1));
+    if (!cached.Bitmap || cached.Width != w || cached.Height != h || cached.Frame != frame) {
+        cached.Bitmap = BuildSkinBitmap(TRect{0, 0, w, h}, element->Bitmap, element->Margins(), index > 2,
+                                        element->Tile != 1, frames, frame);
+        cached.Width = w;
+        cached.Height = h;
+        cached.Frame = frame;
+    }
+    return cached.Bitmap.get();
+}
+
 void TWinSkinForm::PaintBorderPart(int index, const TRect& rect, HDC dc) {
     const int w = Width(rect);
     const int h = Height(rect);
-    TDataSkinBorder* element = BorderElement(index);
-    if (w <= 0 || h <= 0 || !element || element->Bitmap.Empty())
-        return;
-    const int frames = FramesOf(*element);
-    const int frame = (FActive || frames == 1) ? 1 : 2;
-    auto part = BuildSkinBitmap(TRect{0, 0, w, h}, element->Bitmap, element->Margins(), index > 2,
-                                element->Tile != 1, frames, frame);
-    if (part)
+    if (TBitmap* part = BuildBorderPart(index, w, h))
         BitBlt(dc, rect.left, rect.top, w, h, part->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void TWinSkinForm::PaintTitle(HDC dc) {
+void TWinSkinForm::PaintTitle(HDC dc, TBitmap* leftPart, TBitmap* rightPart) {
     TCanvas& canvas = *FTitleBitmap.Canvas();
     if (FWinState == wsMinimized) {
         FTitleBitmap.SetSize(FWindowWidth, FWindowHeight);
@@ -207,8 +225,14 @@ void TWinSkinForm::PaintTitle(HDC dc) {
         PaintBorderPart(3, TRect{0, 0, FWindowWidth, FBorderTop}, canvas.Handle());
     } else {
         FTitleBitmap.SetSize(FWindowWidth, FBorderTop);
-        // The corners of the side borders, already painted, show through.
-        BitBlt(canvas.Handle(), 0, 0, FWindowWidth, FBorderTop, dc, 0, 0, SRCCOPY);
+        // The tops of the side borders run beside the title image. They come from the parts
+        // just built rather than from the screen, which may show another window there.
+        if (leftPart)
+            BitBlt(canvas.Handle(), 0, 0, FBorderLeft, FBorderTop, leftPart->Canvas()->Handle(), 0, 0,
+                   SRCCOPY);
+        if (rightPart)
+            BitBlt(canvas.Handle(), FWindowWidth - FBorderRight, 0, FBorderRight, FBorderTop,
+                   rightPart->Canvas()->Handle(), 0, 0, SRCCOPY);
         PaintBorderPart(3, TRect{FBorderLeft, 0, FWindowWidth - FBorderRight, FBorderTop}, canvas.Handle());
     }
     PaintTitleText(canvas);

@@ -6,6 +6,8 @@
 #include "SkinDraw.h"
 #include "SkinTestImages.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -16,33 +18,9 @@ using namespace skintest;
 
 namespace {
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Microseconds per call: the median of five rounds of at least 0.2 s each.
+// Microseconds per call.
 double Time(const std::function<void()>& work) {
-    std::vector<double> rounds;
-    for (int round = 0; round < 5; ++round) {
-        int calls = 0;
-        const double start = Seconds();
-        double elapsed = 0;
-        do {
-            work();
-            ++calls;
-            elapsed = Seconds() - start;
-        } while (elapsed < 0.2);
-        rounds.push_back(elapsed * 1e6 / calls);
-    }
-    std::sort(rounds.begin(), rounds.end());
-    return rounds[2];
+    return benchtiming::MedianSeconds(work, 0.2) * 1e6;
 }
 
 void Report(const char* name, double micros, double baseline) {

@@ -8,6 +8,8 @@
 #include "SkinRead.h"
 #include "WinSkinDataComponent.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -15,33 +17,9 @@
 
 namespace {
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Milliseconds per call: the median of five rounds of at least 0.5 s each.
+// Milliseconds per call.
 double Time(const std::function<void()>& work) {
-    std::vector<double> rounds;
-    for (int round = 0; round < 5; ++round) {
-        int calls = 0;
-        const double start = Seconds();
-        double elapsed = 0;
-        do {
-            work();
-            ++calls;
-            elapsed = Seconds() - start;
-        } while (elapsed < 0.5);
-        rounds.push_back(elapsed * 1e3 / calls);
-    }
-    std::sort(rounds.begin(), rounds.end());
-    return rounds[2];
+    return benchtiming::MedianSeconds(work, 0.5) * 1e3;
 }
 
 } // namespace
