@@ -58,16 +58,22 @@ void Tupan::Tell(const std::vector<TImmunizerNotice>& notices) {
         case TImmunizerNotice::inUnsafeRoot:
             MessageBoxA(Handle(), kUnsafeRootText, kImmunizerCaption, MB_OK | MB_ICONWARNING);
             break;
+        case TImmunizerNotice::inImmunizeFailed:
+            MessageBoxA(Handle(), ImmunizeFailedText(FImmunizer->FailedRoots()).c_str(), kImmunizerCaption,
+                        MB_OK | MB_ICONWARNING);
+            break;
+        case TImmunizerNotice::inReleaseFailed:
+            MessageBoxA(Handle(), ReleaseFailedText(FImmunizer->FailedRoots()).c_str(), kImmunizerCaption,
+                        MB_OK | MB_ICONWARNING);
+            break;
         }
     }
 }
 
-// The radio pair and the drive list arrive with the standard controls; until then the dialog
-// acts on every drive.
 void Tupan::Button1Click(TObject*) {
-    Tell(FImmunizer->Immunize(true, false, ""));
+    Tell(FImmunizer->Immunize(RadioButton1->Checked(), RadioButton2->Checked(), ComboBox1->Text()));
 }
 
 void Tupan::Button2Click(TObject*) {
-    Tell(FImmunizer->Release(true, false, ""));
+    Tell(FImmunizer->Release(RadioButton1->Checked(), RadioButton2->Checked(), ComboBox1->Text()));
 }

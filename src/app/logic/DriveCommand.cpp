@@ -20,6 +20,14 @@ std::string RemoveImmunizationCommandLine(const std::string& windowsDir, const s
     return CommandLine(windowsDir, "rd", root);
 }
 
+std::string GuardFolderPath(const std::string& root) {
+    return root + kGuardFolder;
+}
+
+std::string DotlessGuardFolderPath(const std::string& root) {
+    return root + "autorun.inf\\vox";
+}
+
 namespace {
 
 bool IsLeadByte(unsigned char c) {

@@ -8,6 +8,11 @@
 std::string ImmunizeCommandLine(const std::string& windowsDir, const std::string& root);
 // The same with "rd": removes the guard folder again.
 std::string RemoveImmunizationCommandLine(const std::string& windowsDir, const std::string& root);
+// The guard folder as both command lines name it: root + "autorun.inf\vox...\".
+std::string GuardFolderPath(const std::string& root);
+// The same folder where an interpreter dropped the dots when it created it (Wine's does):
+// root + "autorun.inf\vox".
+std::string DotlessGuardFolderPath(const std::string& root);
 
 // Typed text goes into a command line: it must not carry anything the command interpreter
 // acts on (& | < > ^ " %) nor control characters. Two-byte characters of code page 936 are

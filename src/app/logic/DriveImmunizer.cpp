@@ -4,8 +4,15 @@
 
 namespace {
 
-constexpr unsigned kStarted = 31; // WinExec values up to 31 are error codes
+constexpr unsigned kStarted = 31; // values up to 31 are error codes
 const char kAutorun[] = "autorun.inf";
+
+std::string JoinRoots(const std::vector<std::string>& roots) {
+    std::string text;
+    for (const std::string& root : roots)
+        text += (text.empty() ? "" : " ") + (root.empty() ? std::string("（空）") : root);
+    return text;
+}
 
 } // namespace
 
@@ -31,30 +38,44 @@ unsigned TDriveImmunizer::ImmunizeRoot(const std::string& root) {
     if (FPlatform.IsFile(autorun))
         FPlatform.ClearAttributesAndDelete(autorun);
     FPlatform.CreateFolder(autorun);
-    return FPlatform.Run(ImmunizeCommandLine(FWindowsDir, root));
+    const unsigned started = FPlatform.Run(ImmunizeCommandLine(FWindowsDir, root));
+    // The guard folder is the proof that the interpreter did its part.
+    const std::optional<bool> guard = FPlatform.FolderExists(GuardFolderPath(root));
+    if (guard == false && FPlatform.FolderExists(DotlessGuardFolderPath(root)) == false)
+        FFailedRoots.push_back(root);
+    return started;
 }
 
 void TDriveImmunizer::ReleaseRoot(const std::string& root) {
     FPlatform.Run(RemoveImmunizationCommandLine(FWindowsDir, root));
+    // Only once the guard folder is gone can the emptied "autorun.inf" folder go.
     FPlatform.RemoveFolder(root + kAutorun);
+    if (FPlatform.FolderExists(root + kAutorun) == true)
+        FFailedRoots.push_back(root);
 }
 
 std::vector<TImmunizerNotice> TDriveImmunizer::Immunize(bool allDrives, bool oneDrive,
                                                         const std::string& root) {
+    FFailedRoots.clear();
     std::vector<TImmunizerNotice> notices;
     if (allDrives) {
         const std::vector<std::string> roots = Roots();
         unsigned last = 0;
         for (const std::string& r : roots)
             last = ImmunizeRoot(r);
-        // Only the last command's start decides, as users of the dialog have come to expect.
-        if (!roots.empty() && last > kStarted)
+        // A drive seen to have failed is named; otherwise the last command's start decides.
+        if (!FFailedRoots.empty())
+            notices.push_back(TImmunizerNotice::inImmunizeFailed);
+        else if (!roots.empty() && last > kStarted)
             notices.push_back(TImmunizerNotice::inImmunized);
     }
     if (oneDrive && !root.empty()) {
+        const std::size_t failedBefore = FFailedRoots.size();
         if (!IsSafeRootText(root))
             notices.push_back(TImmunizerNotice::inUnsafeRoot);
-        else if (ImmunizeRoot(root) > kStarted)
+        else if (const unsigned started = ImmunizeRoot(root); FFailedRoots.size() > failedBefore)
+            notices.push_back(TImmunizerNotice::inImmunizeFailed);
+        else if (started > kStarted)
             notices.push_back(TImmunizerNotice::inImmunized);
     }
     return notices;
@@ -62,6 +83,7 @@ std::vector<TImmunizerNotice> TDriveImmunizer::Immunize(bool allDrives, bool one
 
 std::vector<TImmunizerNotice> TDriveImmunizer::Release(bool allDrives, bool oneDrive,
                                                        const std::string& root) {
+    FFailedRoots.clear();
     if (oneDrive && !IsSafeRootText(root))
         return {TImmunizerNotice::inUnsafeRoot};
     if (allDrives)
@@ -69,5 +91,14 @@ std::vector<TImmunizerNotice> TDriveImmunizer::Release(bool allDrives, bool oneD
             ReleaseRoot(r);
     if (oneDrive)
         ReleaseRoot(root);
-    return {TImmunizerNotice::inReleased};
+    return {FFailedRoots.empty() ? TImmunizerNotice::inReleased : TImmunizerNotice::inReleaseFailed};
+}
+
+std::string ImmunizeFailedText(const std::vector<std::string>& roots) {
+    return "以下磁盘免疫失败：" + JoinRoots(roots) + "\r\n请确认磁盘已连接并且可以写入。";
+}
+
+std::string ReleaseFailedText(const std::vector<std::string>& roots) {
+    return "以下磁盘取消免疫失败：" + JoinRoots(roots) +
+           "\r\n请确认磁盘已连接并且可以写入，\"autorun.inf\" 文件夹中没有其他文件。";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,17 @@ public:
     virtual void ClearAttributesAndDelete(const std::string& path) = 0;
     virtual void CreateFolder(const std::string& path) = 0;
     virtual void RemoveFolder(const std::string& path) = 0; // succeeds only when empty
-    // Starts a command line without waiting; returns WinExec's value (above 31: started).
+    // Runs a command line hidden; returns above 31 when it started, else the system's error
+    // code (WinExec's convention). Where the outcome can be looked at, the command has ended
+    // (or a few seconds have passed) on return.
     virtual unsigned Run(const std::string& commandLine) = 0;
+    // Whether a folder is there. A system that cannot be looked at answers nullopt; then only
+    // the start of the commands tells how an operation went.
+    virtual std::optional<bool> FolderExists(const std::string&) { return std::nullopt; }
 };
 
 // What the dialog tells the user after a command, in order.
-enum class TImmunizerNotice { inImmunized, inReleased, inUnsafeRoot };
+enum class TImmunizerNotice { inImmunized, inReleased, inUnsafeRoot, inImmunizeFailed, inReleaseFailed };
 
 class TDriveImmunizer {
 public:
@@ -36,10 +42,15 @@ public:
     std::vector<std::string> Roots() const;
     const std::string& WindowsDir() const { return FWindowsDir; }
 
-    // "免疫": every drive when allDrives, then the typed or chosen root when oneDrive.
+    // "免疫": every drive when allDrives, then the typed or chosen root when oneDrive. A root
+    // counts as immunized when its guard folder is there afterwards.
     std::vector<TImmunizerNotice> Immunize(bool allDrives, bool oneDrive, const std::string& root);
-    // "取消免疫": the same choice; always reports success unless the typed root is refused.
+    // "取消免疫": the same choice. A root counts as released when no "autorun.inf" folder is
+    // left; success is reported unless a root is seen to have failed or the typed root is
+    // refused.
     std::vector<TImmunizerNotice> Release(bool allDrives, bool oneDrive, const std::string& root);
+    // The roots that failed in the last Immunize or Release, in the order they were processed.
+    const std::vector<std::string>& FailedRoots() const { return FFailedRoots; }
 
 private:
     unsigned ImmunizeRoot(const std::string& root);
@@ -48,8 +59,13 @@ private:
     TImmunizerPlatform& FPlatform;
     std::array<std::string, 26> FDriveRoots;
     std::string FWindowsDir;
+    std::vector<std::string> FFailedRoots;
 };
 
 inline constexpr char kImmunizerCaption[] = "免疫信息提示";
 inline constexpr char kImmunizedText[] = "免疫成功";
 inline constexpr char kReleasedText[] = "取消免疫成功";
+
+// The failure messages: the drives that failed, separated by blanks.
+std::string ImmunizeFailedText(const std::vector<std::string>& roots);
+std::string ReleaseFailedText(const std::vector<std::string>& roots);
