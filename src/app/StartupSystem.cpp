@@ -80,7 +80,11 @@ std::string TWinStartupSystem::FindOnSearchPath(const std::string& name) {
     char found[MAX_PATH] = {};
     char* filePart = nullptr;
     const DWORD length = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, found, &filePart);
-    return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    // The search also finds folders ("c:\" of a cut-off command): only a file is a program.
+    const std::string path(found, length);
+    return IsFile(path) ? path : std::string();
 }
 
 int TWinStartupSystem::FileIconIndex(const std::string& path) {

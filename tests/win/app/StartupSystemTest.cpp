@@ -92,6 +92,8 @@ TEST(WinStartupSystem, ShellAndSearchPathAnswer) {
     ASSERT_FALSE(notepad.empty());
     EXPECT_TRUE(sys.IsFile(notepad));
     EXPECT_GE(sys.FileIconIndex(notepad), 0);
+    EXPECT_EQ(sys.FindOnSearchPath("c:\\"), "") << "a folder is no program";
+    EXPECT_EQ(sys.FindOnSearchPath("system32"), "");
     EXPECT_FALSE(sys.SpecialFolderPath(7).empty());
     EXPECT_NE(SystemSmallIcons(), nullptr);
 }
@@ -123,6 +125,7 @@ TEST(StartupCatalogueOnWindows, RunKeysAndTwinsOfBothRootsInListOrder) {
     cuRun.WriteString("tw-cu", "notepad.exe");
     cuRun.WriteInteger("tw-dword", 1);
     cuTwin.WriteString("tw-off", "C:\\missing\\off.exe");
+    cuTwin.WriteString("tw-dotted", "C:\\tw-missing.v2\\app.exe");
     TWinStartupSystem sys;
     TStartupCatalogue catalogue(sys);
     catalogue.LoadStartupItems();
@@ -143,6 +146,9 @@ TEST(StartupCatalogueOnWindows, RunKeysAndTwinsOfBothRootsInListOrder) {
     EXPECT_EQ(off->Kind, "12");
     EXPECT_EQ(off->Disabled, "1");
     EXPECT_TRUE(off->Marked);
+    const TStartupEntry* dotted = Find(catalogue, "tw-dotted");
+    ASSERT_TRUE(dotted);
+    EXPECT_EQ(dotted->Exists, kExistsNo) << "the command cut to \"c:\\\" names a folder, not a program";
 
     std::string reason;
     ASSERT_TRUE(catalogue.DeleteStartupItem("tw-off", "12", reason)) << reason;
