@@ -130,13 +130,75 @@ std::vector<std::vector<std::string>> ListViewRows(HWND listView, int subItems) 
     return rows;
 }
 
-bool ListViewSelect(HWND listView, int row) {
+namespace {
+
+bool SetItemState(HWND listView, int row, UINT state) {
     RemoteBuffer buffer(listView, sizeof(LVITEMA));
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = state;
     return buffer.Valid() && buffer.Write(&item, sizeof item) &&
            SendMessageA(listView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(buffer.Address()));
+}
+
+} // namespace
+
+bool ListViewSelect(HWND listView, int row) {
+    return SetItemState(listView, row, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+bool ListViewClearSelection(HWND listView) {
+    return SetItemState(listView, -1, 0);
+}
+
+int ListViewSelectedCount(HWND listView) {
+    return static_cast<int>(SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+int ListViewItemImage(HWND listView, int row) {
+    RemoteBuffer buffer(listView, sizeof(LVITEMA));
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = -1;
+    if (!buffer.Valid() || !buffer.Write(&item, sizeof item) ||
+        !SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer.Address())) ||
+        !buffer.Read(&item, sizeof item))
+        return -1;
+    return item.iImage;
+}
+
+std::vector<std::string> ListViewHeaderCaptions(HWND listView) {
+    std::vector<std::string> captions;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    if (!header)
+        return captions;
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    constexpr int kTextSize = 256;
+    RemoteBuffer buffer(header, sizeof(HDITEMA) + kTextSize);
+    if (!buffer.Valid())
+        return captions;
+    char* remote = static_cast<char*>(buffer.Address());
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = remote + sizeof(HDITEMA);
+        item.cchTextMax = kTextSize;
+        std::string text(kTextSize, '\0');
+        buffer.Write(text.data(), text.size(), sizeof(HDITEMA));
+        buffer.Write(&item, sizeof item);
+        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(remote));
+        buffer.Read(text.data(), text.size(), sizeof(HDITEMA));
+        text.resize(text.find('\0'));
+        captions.push_back(text);
+    }
+    return captions;
+}
+
+bool ListViewHeaderShown(HWND listView) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    RECT r{};
+    return header && IsWindowVisible(header) && GetWindowRect(header, &r) && r.bottom > r.top;
 }
 
 void ClickClient(HWND wnd, POINT at) {
@@ -147,6 +209,50 @@ void ClickClient(HWND wnd, POINT at) {
     PostMessageA(wnd, WM_MOUSEMOVE, 0, where);
     PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, where);
     PostMessageA(wnd, WM_LBUTTONUP, 0, where);
+}
+
+namespace {
+
+struct TextQuery {
+    const std::string* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchText(HWND wnd, LPARAM param) {
+    auto& q = *reinterpret_cast<TextQuery*>(param);
+    char text[512] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    if (*q.text != text)
+        return TRUE;
+    q.found = wnd;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindDescendantByText(HWND parent, const std::string& text) {
+    TextQuery q{&text, nullptr};
+    EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+bool PressButton(HWND button) {
+    return button && PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+bool PressButtonAndWait(HWND button, std::chrono::milliseconds timeout) {
+    DWORD_PTR result = 0;
+    return button && SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                                         static_cast<UINT>(timeout.count()), &result);
+}
+
+bool SetControlText(HWND control, const std::string& text) {
+    DWORD_PTR result = 0;
+    // WM_SETTEXT's string is carried to the other process by the system.
+    return control &&
+           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 10000, &result) &&
+           result == TRUE;
 }
 
 std::string MessageBoxText(HWND box) {

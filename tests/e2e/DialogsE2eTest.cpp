@@ -1,0 +1,275 @@
+// The three dialogs of the real program, driven as a user would: the startup list filled from
+// run-key entries this test writes (and removes again), deletion of the selected entry; the
+// immunizer on a folder of the test's own given as the drive; the About box.
+#include "ProgramTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Values the test writes under a key of HKEY_CURRENT_USER, removed again when it ends.
+class RunValues {
+public:
+    explicit RunValues(std::string key) : FKey(std::move(key)) {}
+    RunValues(const RunValues&) = delete;
+    RunValues& operator=(const RunValues&) = delete;
+    ~RunValues() {
+        for (const std::string& name : FNames)
+            Delete(name);
+    }
+    void Set(const std::string& name, const std::string& command) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, FKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
+        RegCloseKey(key);
+        FNames.push_back(name);
+    }
+    bool Has(const std::string& name) const {
+        return RegGetValueA(HKEY_CURRENT_USER, FKey.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+    }
+    void Delete(const std::string& name) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, FKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return;
+        RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
+
+private:
+    std::string FKey;
+    std::vector<std::string> FNames;
+};
+
+using Rows = std::vector<std::vector<std::string>>;
+
+int RowOf(const Rows& rows, const std::string& name) {
+    const auto it =
+        std::find_if(rows.begin(), rows.end(), [&](const auto& row) { return row.at(0) == name; });
+    return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+class SystemEditE2eTest : public e2e::ProgramTest {
+protected:
+    void OpenDialog() {
+        dialog_ = OpenFromToolbar(3, "Tsystemedit");
+        ASSERT_NE(dialog_, nullptr);
+        list_ = e2e::FindDescendant(dialog_, "TListView");
+        ASSERT_NE(list_, nullptr);
+        remove_ = e2e::FindDescendantByText(dialog_, "删除");
+        ASSERT_NE(remove_, nullptr);
+    }
+    Rows ReadRows() const { return e2e::ListViewRows(list_, 2); }
+
+    HWND dialog_ = nullptr;
+    HWND list_ = nullptr;
+    HWND remove_ = nullptr;
+};
+
+TEST_F(SystemEditE2eTest, ListShowsTheRunEntriesAndDeletesOnlyTheSelectedOne) {
+    const std::string present = "\"" + WindowsFolder() + "\\system32\\cmd.exe\" /c rem";
+    RunValues run(kRun);
+    RunValues parked(kRun + "-");
+    run.Set("tw-e2e-present", present);
+    run.Set("tw-e2e-missing", "C:\\tw-e2e-nowhere\\app.exe -min");
+    parked.Set("tw-e2e-parked", "C:\\tw-e2e-nowhere\\parked.exe");
+    Start();
+    OpenDialog();
+
+    const Rows rows = ReadRows();
+    const int presentRow = RowOf(rows, "tw-e2e-present");
+    const int missingRow = RowOf(rows, "tw-e2e-missing");
+    const int parkedRow = RowOf(rows, "tw-e2e-parked");
+    ASSERT_GE(presentRow, 0);
+    ASSERT_GE(missingRow, 0);
+    ASSERT_GE(parkedRow, 0);
+    EXPECT_EQ(rows[presentRow], (std::vector<std::string>{"tw-e2e-present", present, "是"}));
+    EXPECT_EQ(rows[missingRow],
+              (std::vector<std::string>{"tw-e2e-missing", "C:\\tw-e2e-nowhere\\app.exe -min", "否"}));
+    EXPECT_EQ(rows[parkedRow],
+              (std::vector<std::string>{"tw-e2e-parked", "C:\\tw-e2e-nowhere\\parked.exe", "否"}));
+    EXPECT_LT(std::max(presentRow, missingRow), parkedRow) << "the \"-\" key's entries follow the key's own";
+    EXPECT_EQ(e2e::ListViewItemImage(list_, missingRow), 3) << "a missing program shows the system's icon 3";
+
+    // Nothing selected: "删除" leaves every row and value alone.
+    ASSERT_TRUE(e2e::ListViewClearSelection(list_));
+    ASSERT_EQ(e2e::ListViewSelectedCount(list_), 0);
+    ASSERT_TRUE(e2e::PressButtonAndWait(remove_, 30s)) << "the press opened a window or was not handled";
+    EXPECT_EQ(ReadRows(), rows);
+    EXPECT_TRUE(run.Has("tw-e2e-present") && run.Has("tw-e2e-missing") && parked.Has("tw-e2e-parked"));
+
+    // The selected row of the "-" key goes, with its value there and nowhere else.
+    ASSERT_TRUE(e2e::ListViewSelect(list_, parkedRow));
+    ASSERT_TRUE(e2e::PressButton(remove_));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ReadRows().size() == rows.size() - 1; }, 30s))
+        << "the row was not removed";
+    const Rows after = ReadRows();
+    EXPECT_EQ(RowOf(after, "tw-e2e-parked"), -1);
+    EXPECT_GE(RowOf(after, "tw-e2e-present"), 0);
+    EXPECT_FALSE(parked.Has("tw-e2e-parked"));
+    EXPECT_TRUE(run.Has("tw-e2e-present") && run.Has("tw-e2e-missing"));
+}
+
+TEST_F(SystemEditE2eTest, ColumnHeadersAreBackAfterLoading) {
+    Start();
+    OpenDialog();
+    EXPECT_TRUE(e2e::ListViewHeaderShown(list_)) << "the list's column headers stayed hidden";
+    EXPECT_EQ(e2e::ListViewHeaderCaptions(list_), (std::vector<std::string>{"项目名称", "路径", "是否存在"}));
+}
+
+TEST_F(SystemEditE2eTest, AnEntryAlreadyGoneKeepsItsRowAndTheUserIsTold) {
+    RunValues run(kRun);
+    run.Set("tw-e2e-vanishing", "C:\\tw-e2e-nowhere\\gone.exe");
+    Start();
+    OpenDialog();
+    const Rows rows = ReadRows();
+    const int row = RowOf(rows, "tw-e2e-vanishing");
+    ASSERT_GE(row, 0);
+
+    run.Delete("tw-e2e-vanishing"); // behind the program's back
+    ASSERT_TRUE(e2e::ListViewSelect(list_, row));
+    ASSERT_TRUE(e2e::PressButton(remove_));
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "the refused deletion was not reported";
+    EXPECT_EQ(e2e::WindowCaption(box), "Quellmoor系统优化大师");
+    EXPECT_NE(e2e::MessageBoxText(box).find("tw-e2e-vanishing"), std::string::npos)
+        << e2e::MessageBoxText(box);
+    ASSERT_TRUE(CloseMessageBox(box));
+    EXPECT_EQ(ReadRows(), rows) << "the row of a deletion that did not happen must stay";
+}
+
+// The immunizer dialog with a folder of the test's own typed in as the drive.
+class UpanE2eTest : public e2e::ProgramTest {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        folder_ = std::string(temp) + "tw-e2e-usb-" + std::to_string(GetCurrentProcessId());
+        root_ = folder_ + "\\root\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
+    }
+    void TearDown() override {
+        ProgramTest::TearDown();
+        RemoveDirectoryA((root_ + "autorun.inf\\vox...\\").c_str());
+        RemoveDirectoryA((root_ + "autorun.inf\\vox").c_str());
+        RemoveDirectoryA((root_ + "autorun.inf").c_str());
+        RemoveDirectoryA(root_.c_str());
+        RemoveDirectoryA((folder_ + "\\evil").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    void OpenDialog() {
+        dialog_ = OpenFromToolbar(5, "Tupan");
+        ASSERT_NE(dialog_, nullptr);
+        drive_ = e2e::FindDescendant(dialog_, "TComboBox");
+        ASSERT_NE(drive_, nullptr);
+        immunize_ = e2e::FindDescendantByText(dialog_, "免疫");
+        release_ = e2e::FindDescendantByText(dialog_, "取消免疫");
+        ASSERT_TRUE(immunize_ && release_);
+    }
+    // Presses button and returns the text of the message box it brings, closing the box.
+    std::string Press(HWND button) {
+        if (!e2e::PressButton(button))
+            return "(not pressed)";
+        HWND box = WaitForMessageBox();
+        if (!box)
+            return "(no message box)";
+        const std::string text = e2e::MessageBoxText(box);
+        EXPECT_EQ(e2e::WindowCaption(box), "免疫信息提示");
+        EXPECT_TRUE(CloseMessageBox(box));
+        return text;
+    }
+    static DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+    static bool IsFolder(const std::string& path) {
+        const DWORD a = Attributes(path);
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    std::string folder_, root_;
+    HWND dialog_ = nullptr, drive_ = nullptr, immunize_ = nullptr, release_ = nullptr;
+};
+
+TEST_F(UpanE2eTest, TypedRootIsImmunizedAndReleasedWithHonestMessages) {
+    // A protected autorun.inf file, as a worm leaves it.
+    HANDLE f = CreateFileA((root_ + "autorun.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    Start();
+    OpenDialog();
+    ASSERT_TRUE(e2e::SetControlText(drive_, root_));
+
+    EXPECT_EQ(Press(immunize_), "免疫成功");
+    EXPECT_TRUE(IsFolder(root_ + "autorun.inf")) << "the autorun.inf file was not replaced by a folder";
+    const std::string windowsGuard = root_ + "autorun.inf\\vox...\\";
+    const std::string dotlessGuard = root_ + "autorun.inf\\vox";
+    ASSERT_TRUE(IsFolder(windowsGuard) || IsFolder(dotlessGuard)) << "no guard folder inside autorun.inf";
+
+    // Wine's md drops the dots of the guard's name while its rd keeps them: give the guard the
+    // name Windows' md gives it, which the release command reaches everywhere.
+    if (RemoveDirectoryA(dotlessGuard.c_str())) {
+        ASSERT_TRUE(CreateDirectoryA(windowsGuard.c_str(), nullptr));
+    }
+    EXPECT_EQ(Press(release_), "取消免疫成功");
+    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES) << "autorun.inf is still there";
+}
+
+TEST_F(UpanE2eTest, RootTextWithCommandCharactersIsRefusedAndRunsNothing) {
+    Start();
+    OpenDialog();
+    const std::string evil = folder_ + "\\evil";
+    ASSERT_TRUE(e2e::SetControlText(drive_, root_ + " & md " + evil + " & rem "));
+
+    const std::string refusal = Press(immunize_);
+    EXPECT_NE(refusal.find("不允许的字符"), std::string::npos) << refusal;
+    EXPECT_EQ(Attributes(evil), INVALID_FILE_ATTRIBUTES) << "the extra command ran";
+    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Press(release_), refusal);
+}
+
+TEST_F(UpanE2eTest, ARootThatCannotBeImmunizedIsNamedInTheMessage) {
+    // A file where the root's folder should be: nothing can be created below it.
+    const std::string blocked = folder_ + "\\blocked";
+    HANDLE f = CreateFileA(blocked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    Start();
+    OpenDialog();
+    ASSERT_TRUE(e2e::SetControlText(drive_, blocked + "\\"));
+
+    const std::string text = Press(immunize_);
+    EXPECT_NE(text.find("免疫失败"), std::string::npos) << text;
+    EXPECT_NE(text.find(blocked + "\\"), std::string::npos) << text;
+    DeleteFileA(blocked.c_str());
+}
+
+class AboutE2eTest : public e2e::ProgramTest {};
+
+TEST_F(AboutE2eTest, OpensOnTopWithItsCaptionAndSize) {
+    Start();
+    HWND about = OpenFromToolbar(7, "Tabout");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(e2e::WindowCaption(about), "Tarnwick优化大师V11.0");
+    RECT client{};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 333);
+    EXPECT_EQ(client.bottom, 166);
+    EXPECT_NE(GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "the About box stays on top";
+}
+
+} // namespace
