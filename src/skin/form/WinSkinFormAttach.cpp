@@ -384,11 +384,14 @@ void TWinSkinForm::RefreshSkin() {
                 owned->SetColor(face);
     }
     FSkinState = ssRefreshing;
-    if (FSkinFrame && FForm) {
+    if (FSkinFrame) {
+        // Foreign windows too: their client area must follow the new frame sizes.
         AdjustFrameSize(true);
-        // A one-pixel height change and back makes the form lay itself out again.
-        FForm->SetHeight(FForm->Height() + 1);
-        FForm->SetHeight(FForm->Height() - 1);
+        if (FForm) {
+            // A one-pixel height change and back makes the form lay itself out again.
+            FForm->SetHeight(FForm->Height() + 1);
+            FForm->SetHeight(FForm->Height() - 1);
+        }
     }
     AfterSkin();
     FSkinState = ssActive;
