@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 using namespace std::chrono_literals;
 
@@ -270,6 +271,60 @@ TEST_F(AboutE2eTest, OpensOnTopWithItsCaptionAndSize) {
     EXPECT_EQ(client.right, 333);
     EXPECT_EQ(client.bottom, 166);
     EXPECT_NE(GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "the About box stays on top";
+}
+
+// How many pixels of a window's client rectangle, as shown on screen, satisfy keep.
+template <class Keep>
+int CountScreenPixels(HWND wnd, RECT client, Keep keep) {
+    POINT origin{client.left, client.top};
+    ClientToScreen(wnd, &origin);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    int count = 0;
+    const auto* pixel = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; bits && i < width * height; ++i)
+        count += keep(static_cast<int>(pixel[i] >> 16 & 0xFF), static_cast<int>(pixel[i] >> 8 & 0xFF),
+                      static_cast<int>(pixel[i] & 0xFF))
+                     ? 1
+                     : 0;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+bool Reddish(int r, int g, int b) {
+    return r > 160 && g < 90 && b < 90;
+}
+bool Bluish(int r, int g, int b) {
+    return b > 160 && r < 90 && g < 90;
+}
+
+TEST_F(AboutE2eTest, LinkTurnsRedUnderThePointerAndBlueWhenItLeaves) {
+    Start();
+    HWND about = OpenFromToolbar(7, "Tabout");
+    ASSERT_NE(about, nullptr);
+    const RECT link{137, 80, 313, 93};
+    ASSERT_EQ(CountScreenPixels(about, link, Reddish), 0);
+    ASSERT_EQ(CountScreenPixels(about, link, Bluish), 0) << "the link starts in the window-text colour";
+
+    PostMessageA(about, WM_MOUSEMOVE, 0, MAKELPARAM(150, 86));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return CountScreenPixels(about, link, Reddish) > 20; }, 30s))
+        << "the link did not turn red under the pointer";
+    PostMessageA(about, WM_MOUSEMOVE, 0, MAKELPARAM(20, 150));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return CountScreenPixels(about, link, Bluish) > 20; }, 30s))
+        << "the link did not turn blue when the pointer left";
+    EXPECT_EQ(CountScreenPixels(about, link, Reddish), 0);
 }
 
 } // namespace
