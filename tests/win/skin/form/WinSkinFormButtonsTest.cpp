@@ -149,13 +149,14 @@ private:
             GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
             if (std::string(name) == "#32768") {
                 ++Instance->Menus;
-                SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-                    KillTimer(nullptr, id);
-                    EndMenu();
-                });
+                SetTimer(nullptr, 0, 100, EndMenuSoon);
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
     }
     static inline TMenuWatch* Instance = nullptr;
     THookHandle FHook;
@@ -246,6 +247,10 @@ std::vector<WORD> DialogTemplate(const std::wstring& title) {
     return t;
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
 int CaptionTextWidth(const std::wstring& text) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -265,9 +270,9 @@ TEST(CaptionButtonsOfDialogs, ACommonDialogWhoseTitleDoesNotFitWidensAndMovesIts
     auto skin = LoadedSkin(SmallSkinFile(options));
     const std::wstring title = L"A dialog whose title is a good deal wider than the dialog itself";
     const auto templ = DialogTemplate(title);
-    HWND dialog = CreateDialogIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(templ.data()), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                             reinterpret_cast<const DLGTEMPLATE*>(templ.data()), nullptr,
+                                             PlainDialogProc, 0);
     ASSERT_NE(nullptr, dialog);
     HWND button = GetDlgItem(dialog, 100);
     RECT before{};
