@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -325,6 +326,71 @@ TEST_F(AboutE2eTest, LinkTurnsRedUnderThePointerAndBlueWhenItLeaves) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return CountScreenPixels(about, link, Bluish) > 20; }, 30s))
         << "the link did not turn blue when the pointer left";
     EXPECT_EQ(CountScreenPixels(about, link, Reddish), 0);
+}
+
+// The command the shell runs to open http addresses, replaced for a test and put back after.
+class HttpOpenCommand {
+public:
+    HttpOpenCommand() {
+        char value[1024] = {};
+        DWORD size = sizeof value;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, kKey, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) ==
+            ERROR_SUCCESS)
+            FSaved = value;
+    }
+    HttpOpenCommand(const HttpOpenCommand&) = delete;
+    HttpOpenCommand& operator=(const HttpOpenCommand&) = delete;
+    ~HttpOpenCommand() {
+        if (FSaved)
+            Set(*FSaved);
+    }
+    bool Set(const std::string& command) const {
+        return RegSetKeyValueA(HKEY_LOCAL_MACHINE, kKey, nullptr, REG_SZ, command.c_str(),
+                               static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+    }
+    bool Saved() const { return FSaved.has_value(); }
+
+private:
+    static constexpr char kKey[] = "Software\\Classes\\http\\shell\\open\\command";
+    std::optional<std::string> FSaved;
+};
+
+std::string FileText(const std::string& path) {
+    std::string text;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[512];
+    DWORD read = 0;
+    if (ReadFile(f, buffer, sizeof buffer, &read, nullptr))
+        text.assign(buffer, read);
+    CloseHandle(f);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.pop_back();
+    return text;
+}
+
+TEST_F(AboutE2eTest, ClickingTheLinkOpensTheProductPageThroughTheShell) {
+    HttpOpenCommand http;
+    ASSERT_TRUE(http.Saved()) << "no command opens http addresses here";
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string opened =
+        std::string(temp) + "tw-e2e-url-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(opened.c_str());
+    // What the shell is asked to open is written to a file instead of going to a browser.
+    ASSERT_TRUE(http.Set("\"" + WindowsFolder() + "\\system32\\cmd.exe\" /c echo %1> " + opened));
+    Start();
+    HWND about = OpenFromToolbar(7, "Tabout");
+    ASSERT_NE(about, nullptr);
+
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 86));
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(150, 86));
+    EXPECT_TRUE(
+        e2e::WaitUntil([&] { return FileText(opened) == "http://www.tarnwick.example/soft.asp"; }, 60s))
+        << "the shell was asked for \"" << FileText(opened) << "\"";
+    DeleteFileA(opened.c_str());
 }
 
 } // namespace
