@@ -115,6 +115,13 @@ bool TWinSkinForm::GroupA(TMessage& message) {
         ReadWinState();
         Default(message);
         return true;
+    case WM_SETTEXT:
+        // The default draws a native caption over the skinned one; framework forms repaint
+        // through their hook, other windows here.
+        Default(message);
+        if (!FForm && FSkinState == ssActive)
+            PaintFrame();
+        return true;
     case WM_COMMAND:
         CommandRouting(message);
         return true;

@@ -87,6 +87,18 @@ TEST_F(FormAttach, TheTitleShowsTheWindowTextAndFollowsItsChanges) {
     EXPECT_EQ(0, TitleInk(form->Handle(), width));
 }
 
+TEST_F(FormAttach, AForeignWindowsTitleFollowsItsText) {
+    TTestWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 320, 200);
+    auto painter = SkinWindow(window.Handle(), *FSkin);
+    SendMessageW(window.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const int width = WindowSize(window.Handle()).cx;
+    EXPECT_EQ(0, TitleInk(window.Handle(), width));
+    SetWindowTextW(window.Handle(), L"Foreign title");
+    EXPECT_GT(TitleInk(window.Handle(), width), 20);
+    SetWindowTextW(window.Handle(), L"");
+    EXPECT_EQ(0, TitleInk(window.Handle(), width));
+}
+
 TEST_F(FormAttach, EventsRunBeforeAndAfterSkinningWithTheWindowAndItsClass) {
     struct TRecorder {
         std::vector<std::string> Calls;
