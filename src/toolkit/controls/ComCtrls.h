@@ -650,6 +650,8 @@ class TPageControl : public TCustomTabControl {
 protected:
     void AlignControls(RECT& rect) override;
     void Loaded() override;
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the focus is on the control or a page.
+    void WndProc(TMessage& message) override;
     int TabCount() const override;
     std::string TabCaption(int index) const override;
     int TabImage(int index) const override;

@@ -391,6 +391,24 @@ void TPageControl::SelectNextPage(bool forward) {
     }
 }
 
+void TPageControl::WndProc(TMessage& message) {
+    if (message.Msg == CM_DIALOGKEY && message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+        HandleAllocated() && (Focused() || IsChild(FHandle, GetFocus()))) {
+        const bool focusOnPage =
+            FActivePage && FActivePage->HandleAllocated() && IsChild(FActivePage->Handle(), GetFocus());
+        SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+        // The focus leaves a page that is now hidden for the first control of the new one.
+        if (focusOnPage) {
+            TWinControl* first =
+                FActivePage ? FActivePage->FindNextControl(nullptr, true, true, false) : nullptr;
+            (first ? first : this)->SetFocus();
+        }
+        message.Result = 1;
+        return;
+    }
+    TCustomTabControl::WndProc(message);
+}
+
 void TPageControl::Change() {
     SetActivePage(PageForTab(FTabIndex));
     TCustomTabControl::Change();

@@ -27,7 +27,9 @@
 // Colours are TColor values (Color.h); colour properties read and write the names the graphics
 // know (ColorIdents.h), and GDI takes them resolved by ColorToColorRef.
 inline const TIdentMap& ControlColorIdents = ColorIdents;
-inline COLORREF ColorRefOf(TColor color) { return ColorToColorRef(color); }
+inline COLORREF ColorRefOf(TColor color) {
+    return ColorToColorRef(color);
+}
 
 // ---- enumerations --------------------------------------------------------------------------
 
@@ -336,6 +338,8 @@ protected:
     virtual void AlignControls(RECT& rect);
     // A form overrides this to track the active control; the chain is asked from the top.
     virtual bool SetFocusedControl(TWinControl* control);
+    // A control inside is leaving: a form forgets it as its active or focused control.
+    virtual void DefocusControl(TWinControl*) {}
     TWinControl* TopLevelControl();
     virtual void DoEnter();
     virtual void DoExit();

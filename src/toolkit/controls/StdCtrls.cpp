@@ -49,14 +49,23 @@ void TButton::SetDefault(bool value) {
     if (FDefault == value)
         return;
     FDefault = value;
+    UpdateActive(FindControl(GetFocus()));
+}
+
+// The active button wears the default button's frame, as in a dialog.
+void TButton::UpdateActive(TWinControl* focused) {
+    const bool active = focused == this || (FDefault && !dynamic_cast<TButton*>(focused));
+    if (FActive == active)
+        return;
+    FActive = active;
     if (HandleAllocated())
-        SendMessageA(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageA(FHandle, BM_SETSTYLE, active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     CreateSubClass(params, "BUTTON");
-    params.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    params.Style |= FActive ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
 void TButton::Click() {
@@ -73,8 +82,11 @@ void TButton::WndProc(TMessage& message) {
         if (HIWORD(message.WParam) == BN_CLICKED)
             Click();
         return;
+    case CM_FOCUSCHANGED:
+        UpdateActive(reinterpret_cast<TWinControl*>(message.LParam));
+        break;
     case CM_DIALOGKEY:
-        if (((message.WParam == VK_RETURN && FDefault) || (message.WParam == VK_ESCAPE && FCancel)) &&
+        if (((message.WParam == VK_RETURN && FActive) || (message.WParam == VK_ESCAPE && FCancel)) &&
             CanFocus()) {
             Click();
             message.Result = 1;

@@ -37,13 +37,19 @@ class TButton : public TWinControl {
     void SetModalResult(int value) { FModalResult = value; }
     // Clicks the button: the form takes its modal result, then OnClick runs.
     void Click() override;
+    // Whether Enter clicks this button: while it has the focus, or while it is the default
+    // button and the focus is on a control that is not a button.
+    bool Active() const { return FActive; }
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
 
 private:
+    void UpdateActive(TWinControl* focused);
+
     bool FDefault = false;
+    bool FActive = false;
     bool FCancel = false;
     int FModalResult = mrNone;
 };

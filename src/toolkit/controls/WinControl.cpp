@@ -114,6 +114,12 @@ bool WantsKey(HWND wnd, WPARAM key) {
     }
 }
 
+// Whether typed characters are the window's own (an edit's), or may be accelerators.
+bool WantsChars(HWND wnd, WPARAM ch) {
+    const auto code = static_cast<UINT>(SendMessageA(wnd, WM_GETDLGCODE, ch, 0));
+    return (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) != 0;
+}
+
 } // namespace
 
 HINSTANCE ToolkitInstance() {
@@ -408,6 +414,7 @@ void TWinControl::RemoveControl(TControl* control) {
     std::erase(FControls, control);
     std::erase_if(FTabList, [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        TopLevelControl()->DefocusControl(win);
         if (win->FHandle && !ComponentState().Contains(csDestroying))
             win->DestroyHandle(); // a child window cannot outlive its parent control
     }
@@ -852,7 +859,7 @@ bool TWinControl::HandleKeyMessage(TMessage& message) {
         return false;
     case CN_CHAR:
     case CN_SYSCHAR:
-        if ((message.Msg == CN_SYSCHAR || !WantsKey(FHandle, message.WParam)) &&
+        if ((message.Msg == CN_SYSCHAR || !WantsChars(FHandle, message.WParam)) &&
             top->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0) {
             message.Result = 1;
             return true;

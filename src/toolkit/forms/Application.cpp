@@ -131,8 +131,16 @@ void TApplication::Terminate() {
 bool TApplication::IsKeyMsg(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
         return false;
-    TWinControl* control = FindControl(msg.hwnd);
-    return control && control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+    // A window inside a control (a combo box's edit) counts as the control, unless it takes
+    // every key itself (a list view's caption editor wants Enter and Esc).
+    TWinControl* control = FindVCLWindow(msg.hwnd);
+    if (!control)
+        return false;
+    if (control->Handle() != msg.hwnd &&
+        (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+         DLGC_WANTALLKEYS))
+        return false;
+    return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {

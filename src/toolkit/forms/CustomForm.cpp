@@ -42,6 +42,32 @@ private:
     std::vector<HWND> FDisabled;
 };
 
+// Where an arrow key moves the focus: to the next (or previous) control beside the focused one
+// in tab order, wrapping around, as in a dialog without groups. Containers are passed over:
+// their controls are reached with Tab.
+TWinControl* ArrowTarget(TWinControl* current, bool forward) {
+    TWinControl* parent = current->Parent();
+    if (!parent)
+        return nullptr;
+    std::vector<TWinControl*> order;
+    parent->GetTabOrderList(order);
+    std::vector<TWinControl*> siblings;
+    for (TWinControl* c : order)
+        if (c->Parent() == parent &&
+            (c == current || (c->CanFocus() && !c->ControlStyle().Contains(csAcceptsControls))))
+            siblings.push_back(c);
+    const auto it = std::find(siblings.begin(), siblings.end(), current);
+    if (it == siblings.end() || siblings.size() < 2)
+        return nullptr;
+    const auto n = static_cast<long>(siblings.size());
+    const long next = ((it - siblings.begin()) + (forward ? 1 : n - 1)) % n;
+    return siblings[static_cast<size_t>(next)];
+}
+
+bool IsArrowKey(WPARAM key) {
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
 } // namespace
 
 // ---- TCustomForm ---------------------------------------------------------------------------
@@ -214,6 +240,8 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     }
     if (component == FActiveControl)
         FActiveControl = nullptr;
+    if (component == FFocusedControl)
+        FFocusedControl = nullptr;
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
@@ -400,17 +428,29 @@ void TCustomForm::Release() {
         PostMessageA(FHandle, CM_RELEASE, 0, 0);
 }
 
+// The control that had the focus last hears that it left, every control hears where it went.
+// ActiveControl alone may have been set while the form was hidden, without the focus.
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
-    if (control == this || FActiveControl == control)
+    if (control == this)
         return true;
-    TWinControl* previous = FActiveControl;
     FActiveControl = control;
+    if (FFocusedControl == control)
+        return true;
+    TWinControl* previous = FFocusedControl;
+    FFocusedControl = control;
     if (previous)
         previous->Perform(CM_EXIT);
     if (control)
         control->Perform(CM_ENTER);
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* control) {
+    if (FActiveControl && control->ContainsControl(FActiveControl))
+        FActiveControl = nullptr;
+    if (FFocusedControl && control->ContainsControl(FFocusedControl))
+        FFocusedControl = nullptr;
 }
 
 void TCustomForm::FocusControl(TWinControl* control) {
@@ -444,8 +484,20 @@ void TCustomForm::WndProc(TMessage& message) {
         }
         break;
     case CM_DIALOGKEY:
-        if (message.WParam == VK_TAB) {
+        // Ctrl+Tab belongs to page controls, which hear it through the broadcast.
+        if (message.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+            message.Result = 1;
+            return;
+        }
+        if (IsArrowKey(message.WParam) && FActiveControl) {
+            if (TWinControl* next =
+                    ArrowTarget(FActiveControl, message.WParam == VK_RIGHT || message.WParam == VK_DOWN)) {
+                next->SetFocus();
+                // Landing on a radio button checks it, as the arrows do inside a radio group.
+                if (auto* radio = dynamic_cast<TRadioButton*>(next))
+                    radio->SetChecked(true);
+            }
             message.Result = 1;
             return;
         }

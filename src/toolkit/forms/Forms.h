@@ -164,6 +164,7 @@ class TCustomForm : public TScrollingWinControl {
     // Frees the form once the messages now queued for it have been handled.
     void Release();
     bool SetFocusedControl(TWinControl* control) override;
+    void DefocusControl(TWinControl* control) override;
     void FocusControl(TWinControl* control);
 
     TNotifyEvent OnCreate;
@@ -196,6 +197,7 @@ private:
     int FModalResult = mrNone;
     TFormState FFormState;
     TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
     TComponent* FMenu = nullptr;
     HMENU FMenuHandle = nullptr;
     bool FCreateNew = false;
