@@ -19,6 +19,7 @@
 #include "WinHandle.h"
 #include "WinSkinDataComponent.h"
 #include "WinSkinFormWatcher.h"
+#include "SkinSubclass.h"
 #include "WinSkinMessages.h"
 
 #include <array>
@@ -98,7 +99,7 @@ class TWinSkinForm : public TComponent {
 
     void AttachForm(TSkinData& skinData, TControl* form);
     void AttachHandle(TSkinData& skinData);
-    bool Attached() const { return FNewWndProc != nullptr; }
+    bool Attached() const { return FWindowHook.Installed(); }
 
     // Skinning switched off while the window lives: native frame, size and colour back.
     void DetachRestore();
@@ -174,10 +175,9 @@ private:
     void ClassifyBorder(LONG exStyle);
     void ChooseCaptionSwitch(LONG exStyle);
     void DetectMDI(LONG exStyle);
-    void HookWindow();
-    void UnhookWindow();
     void HookMDIClient();
     void UnhookMDIClient();
+    bool DetachFrame();
     void StartSkin();
     void AdjustFrameSize(bool keepClient);
     void WidenForCaption(int& width);
@@ -223,6 +223,7 @@ private:
     bool UpdateVisible(TWinSysButton& button);
     bool FirstVisibility(int value, const TDataSkinSysButton& element);
     bool SecondVisibility(int value, const TDataSkinSysButton& element);
+    bool StateVisibility(int value, bool needsSysMenu) const;
     void LayoutButtons();
     void DrawButtons(TCanvas& canvas);
     void RunAction(TWinSysButton& button, POINT screenPoint);
@@ -260,10 +261,9 @@ private:
 
     HWND FHandle = nullptr;
     TWndMethod FOldWindowProc;
-    WNDPROC FOldWndProc = nullptr;
-    WNDPROC FNewWndProc = nullptr;
-    WNDPROC FClientOldProc = nullptr;
-    WNDPROC FClientNewProc = nullptr;
+    // The window's and the MDI client's procedures: previous ones kept, ours in front.
+    TSkinSubclass FWindowHook;
+    TSkinSubclass FClientHook;
     TFont FCaptionFont;
     std::unique_ptr<TTimer, TObjectDeleter> FTimer;
     std::string FClassName;
@@ -324,5 +324,4 @@ private:
     int FSkinState = ssAttached;
     void* FOwnerTag = nullptr;
     std::string FWindowClass;
-    bool FWindowHookedUnicode = false;
 };

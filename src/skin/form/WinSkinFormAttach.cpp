@@ -3,7 +3,6 @@
 #include "WinSkinForm.h"
 
 #include "Forms.h"
-#include "ObjectInstance.h"
 #include "TypInfo.h"
 
 #include <algorithm>
@@ -106,7 +105,7 @@ void TWinSkinForm::AttachHandle(TSkinData& skinData) {
         FSavedMenuUpdate = skinData.MenuUpdate();
         HookMDIClient();
     }
-    HookWindow();
+    FWindowHook.Install(FHandle, TWndMethod(this, &TWinSkinForm::WndProc), FUnicode);
     if (!FSkinFrame) {
         FSkinState = ssActive;
         return;
@@ -143,21 +142,7 @@ void TWinSkinForm::Classify() {
     if (FStyle & WS_MAXIMIZEBOX)
         FCaps |= capMaximize;
 
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(FHandle, &placement);
-    switch (placement.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-        FWinState = wsMinimized;
-        break;
-    case SW_SHOWMAXIMIZED:
-        FWinState = wsMaximized;
-        break;
-    default:
-        FWinState = wsNormal;
-    }
+    ReadWinState();
     DetectMDI(exStyle);
     ClassifyBorder(exStyle);
     ChooseCaptionSwitch(exStyle);
@@ -206,43 +191,13 @@ void TWinSkinForm::ChooseCaptionSwitch(LONG exStyle) {
         FCaps |= capCaptionOff;
 }
 
-void TWinSkinForm::HookWindow() {
-    FNewWndProc = MakeObjectInstance(TWndMethod(this, &TWinSkinForm::WndProc));
-    FWindowHookedUnicode = FUnicode;
-    FOldWndProc = reinterpret_cast<WNDPROC>(
-        FUnicode ? SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FNewWndProc))
-                 : SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FNewWndProc)));
-}
-
-void TWinSkinForm::UnhookWindow() {
-    if (!FNewWndProc)
-        return;
-    if (IsWindow(FHandle)) {
-        const auto old = reinterpret_cast<LONG_PTR>(FOldWndProc);
-        if (FWindowHookedUnicode)
-            SetWindowLongPtrW(FHandle, GWLP_WNDPROC, old);
-        else
-            SetWindowLongPtrA(FHandle, GWLP_WNDPROC, old);
-    }
-    FreeObjectInstance(FNewWndProc);
-    FNewWndProc = nullptr;
-}
-
 void TWinSkinForm::HookMDIClient() {
-    if (!FClientWnd || FClientNewProc)
-        return;
-    FClientNewProc = MakeObjectInstance(TWndMethod(this, &TWinSkinForm::ClientWndProc));
-    FClientOldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FClientNewProc)));
+    if (FClientWnd)
+        FClientHook.Install(FClientWnd, TWndMethod(this, &TWinSkinForm::ClientWndProc), false);
 }
 
 void TWinSkinForm::UnhookMDIClient() {
-    if (!FClientNewProc)
-        return;
-    if (IsWindow(FClientWnd))
-        SetWindowLongPtrA(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FClientOldProc));
-    FreeObjectInstance(FClientNewProc);
-    FClientNewProc = nullptr;
+    FClientHook.Remove();
 }
 
 // ---- caption style --------------------------------------------------------------------------
@@ -425,19 +380,26 @@ void TWinSkinForm::RestoreNativeSize() {
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// What both detachments of a skinned frame do first; false when nothing was attached.
+bool TWinSkinForm::DetachFrame() {
+    FSysPopup.reset();
+    SetHoverTimer(false);
+    if (!Attached())
+        return false;
+    if (FForm && FOldWindowProc)
+        FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());
+    FWindowHook.Remove();
+    ClearControls();
+    return true;
+}
+
 void TWinSkinForm::DetachRestore() {
     if (!FSkinFrame) {
         DetachControls();
         return;
     }
-    FSysPopup.reset();
-    SetHoverTimer(false);
-    if (!Attached())
+    if (!DetachFrame())
         return;
-    if (FForm && FOldWindowProc)
-        FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());
-    UnhookWindow();
-    ClearControls();
     RestoreFormLook();
     SetSysMenuStyle(true);
     SetCaption(true);
@@ -451,18 +413,10 @@ void TWinSkinForm::DetachRestore() {
 }
 
 void TWinSkinForm::DetachQuiet() {
-    if (!FSkinFrame) {
+    if (!FSkinFrame)
         DetachControls();
-        return;
-    }
-    FSysPopup.reset();
-    SetHoverTimer(false);
-    if (!Attached())
-        return;
-    if (FForm && FOldWindowProc)
-        FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());
-    UnhookWindow();
-    ClearControls();
+    else
+        DetachFrame();
 }
 
 void TWinSkinForm::DetachControls() {
@@ -471,7 +425,7 @@ void TWinSkinForm::DetachControls() {
     RestoreFormLook();
     if (FForm && FOldWindowProc)
         FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());
-    UnhookWindow();
+    FWindowHook.Remove();
     UnhookMDIClient();
     if (FForm && FSkinState != ssDetaching)
         for (int i = 0; i < FForm->ComponentCount(); ++i)

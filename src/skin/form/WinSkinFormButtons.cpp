@@ -100,67 +100,56 @@ void TWinSkinForm::CreateButtons() {
     FSysButtonCount = static_cast<int>(FSysButtons.size());
 }
 
-bool TWinSkinForm::FirstVisibility(int value, const TDataSkinSysButton& element) {
+// The conditions both visibility values share: 0 always, 1 maximized, 2 not maximized,
+// 3 active, 4 inactive, 6 can maximize, 7 cannot, 8 can minimize, 9 cannot; 5 and anything
+// else never. The first value also asks for a system menu with 6 and 8.
+bool TWinSkinForm::StateVisibility(int value, bool needsSysMenu) const {
     const bool maximized = FWinState == wsMaximized;
+    const bool sysMenu = !needsSysMenu || HasSysMenu();
+    switch (value) {
+    case 0:
+        return true;
+    case 1:
+        return maximized;
+    case 2:
+        return !maximized;
+    case 3:
+        return FActive;
+    case 4:
+        return !FActive;
+    case 6:
+        return CanMaximize() && sysMenu;
+    case 7:
+        return !CanMaximize();
+    case 8:
+        return CanMinimize() && sysMenu;
+    case 9:
+        return !CanMinimize();
+    default:
+        return false;
+    }
+}
+
+bool TWinSkinForm::FirstVisibility(int value, const TDataSkinSysButton& element) {
     if (value >= 201 && value <= 999)
         return true;
     if (value >= 1000 && value <= 2000)
         return SendMessageA(FHandle, WMS_BUTTONVISIBLE, static_cast<WPARAM>(value), element.Action) > 0;
     switch (value) {
-    case 0:
-        return true;
-    case 1:
-        return maximized;
-    case 2:
-        return !maximized;
-    case 3:
-        return FActive;
-    case 4:
-        return !FActive;
-    case 6:
-        return CanMaximize() && HasSysMenu();
-    case 7:
-        return !CanMaximize();
-    case 8:
-        return CanMinimize() && HasSysMenu();
-    case 9:
-        return !CanMinimize();
     case 100:
         return FMDIKind == mdFrame && SkinFormWatcher().MDIButtons() && FMenuHeight > 0;
     case 200:
         return !FDialogClass && FBorderKind == bkDialog;
     default:
-        // -1 and the values without a settled meaning: hidden.
-        return false;
+        // -1 and the values without a settled meaning are hidden.
+        return StateVisibility(value, true);
     }
 }
 
 bool TWinSkinForm::SecondVisibility(int value, const TDataSkinSysButton& element) {
-    const bool maximized = FWinState == wsMaximized;
-    switch (value) {
-    case 0:
-        return true;
-    case 1:
-        return maximized;
-    case 2:
-        return !maximized;
-    case 3:
-        return FActive;
-    case 4:
-        return !FActive;
-    case 6:
-        return CanMaximize();
-    case 7:
-        return !CanMaximize();
-    case 8:
-        return CanMinimize();
-    case 9:
-        return !CanMinimize();
-    case 100:
+    if (value == 100)
         return FirstVisibility(element.Visibility, element);
-    default:
-        return false;
-    }
+    return StateVisibility(value, false);
 }
 
 bool TWinSkinForm::UpdateVisible(TWinSysButton& button) {

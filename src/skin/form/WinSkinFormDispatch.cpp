@@ -12,13 +12,7 @@ constexpr UINT CM_MENU_CHANGED = CM_MENUCHANGED;
 } // namespace
 
 void TWinSkinForm::Default(TMessage& message) {
-    if (!FOldWndProc) {
-        message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
-        return;
-    }
-    message.Result = FWindowHookedUnicode
-                         ? CallWindowProcW(FOldWndProc, FHandle, message.Msg, message.WParam, message.LParam)
-                         : CallWindowProcA(FOldWndProc, FHandle, message.Msg, message.WParam, message.LParam);
+    FWindowHook.CallPrevious(message);
 }
 
 void TWinSkinForm::WndProc(TMessage& message) {
@@ -276,10 +270,7 @@ void TWinSkinForm::FormSetText(TMessage& message) {
 // ---- MDI client hook -----------------------------------------------------------------------
 
 void TWinSkinForm::ClientWndProc(TMessage& message) {
-    auto pass = [&] {
-        message.Result =
-            CallWindowProcA(FClientOldProc, FClientWnd, message.Msg, message.WParam, message.LParam);
-    };
+    auto pass = [&] { FClientHook.CallPrevious(message); };
     switch (message.Msg) {
     case WM_NCDESTROY:
         pass();
@@ -302,8 +293,8 @@ void TWinSkinForm::ClientWndProc(TMessage& message) {
         if (!FSkinFrame)
             return;
         BOOL maximized = FALSE;
-        const HWND active = reinterpret_cast<HWND>(CallWindowProcA(
-            FClientOldProc, FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        const HWND active = reinterpret_cast<HWND>(
+            FClientHook.CallPrevious(WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
         SkinFormWatcher().SetMDIButtons(active && maximized);
         if (!active && FSkinData)
             FSkinData->SetMenuUpdate(FSavedMenuUpdate);
