@@ -45,6 +45,28 @@ TEST_F(SkinnedFrame, FrameSizesAreTheBorderImagesFrameSizes) {
     EXPECT_EQ(SkinTop, origin.y - frame.top);
 }
 
+TEST(ProgramSkinFrame, FrameSizesAndBorderPixelsComeFromTheProgramsSkin) {
+    auto skin = LoadedSkin(ProgramSkinFile());
+    const TSkinElements& e = skin->Elements();
+    TTestWindow window(Sizeable, 0, 400, 300);
+    auto form = SkinWindow(window.Handle(), *skin);
+    SendMessageW(window.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const TRect borders = form->Borders();
+    EXPECT_EQ(e.BorderLeft->Bitmap.Width() / e.BorderLeft->Frame, borders.left);
+    EXPECT_EQ(e.BorderRight->Bitmap.Width() / e.BorderRight->Frame, borders.right);
+    EXPECT_EQ(e.BorderTop->Bitmap.Height() / e.BorderTop->Frame, borders.top);
+    EXPECT_EQ(e.BorderBottom->Bitmap.Height() / e.BorderBottom->Frame, borders.bottom);
+    ASSERT_GT(borders.left, 0);
+
+    // The middle of the left border repeats or stretches the image's middle rows; its outer
+    // column has the image's colour there in frame 1.
+    const SIZE size = WindowSize(window.Handle());
+    TBitmap& left = e.BorderLeft->Bitmap;
+    const COLORREF expected = GetPixel(left.Canvas()->Handle(), 0, left.Height() / 2);
+    TWindowDC dc(window.Handle(), true);
+    EXPECT_EQ(expected, GetPixel(dc.Get(), 0, size.cy / 2));
+}
+
 TEST_F(SkinnedFrame, SkinningKeepsTheClientSizeAndDetachingRestoresTheNativeFrameExactly) {
     TTestWindow window(Sizeable, 0, 300, 200);
     const SIZE client = ClientSize(window.Handle());
