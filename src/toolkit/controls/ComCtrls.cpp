@@ -29,26 +29,6 @@ TCustomDrawState CustomDrawStateOf(UINT itemState) {
     return state;
 }
 
-// ---- TControlCollection --------------------------------------------------------------------
-
-TClass TControlCollection::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TControlCollection>("TControlCollection").Build();
-    return &info;
-}
-
-void TControlCollection::Built(TCollectionItem* item) {
-    if (auto* owner = dynamic_cast<TControlCollection*>(item->Collection())) {
-        ++owner->FComplete;
-        owner->Changed();
-    }
-}
-
-void TControlCollection::Gone(TCollectionItem* item) {
-    // While the collection itself is being destroyed it is no longer a TControlCollection.
-    if (auto* owner = dynamic_cast<TControlCollection*>(item->Collection()))
-        --owner->FComplete;
-}
-
 // ---- TImageListLink ------------------------------------------------------------------------
 
 TImageListLink::TImageListLink(TComponent& owner, const TNotifyEvent& changed) : FOwner(owner) {

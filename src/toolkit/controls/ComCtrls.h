@@ -58,23 +58,6 @@ private:
     TChangeLink FLink;
 };
 
-// A collection a control shows (status panels, list columns). TCollectionItem reports its
-// insertion from its own constructor, before the derived item exists; so the control hears of
-// changes only while every item is complete: items announce themselves at the end of their
-// constructors (Built) and leave in their destructors (Gone).
-class TControlCollection : public TCollection {
-    TW_DECLARE_CLASS(TControlCollection, TCollection)
-    using TCollection::TCollection;
-    static void Built(TCollectionItem* item);
-    static void Gone(TCollectionItem* item);
-
-protected:
-    bool ItemsComplete() const { return FComplete == Count(); }
-
-private:
-    int FComplete = 0;
-};
-
 // ---- toolbar -------------------------------------------------------------------------------
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
@@ -268,11 +251,12 @@ private:
     TStatusPanelStyle FStyle = psText;
 };
 
-class TStatusPanels : public TControlCollection {
-    TW_DECLARE_CLASS(TStatusPanels, TControlCollection)
+class TStatusPanels : public TCollection {
+    TW_DECLARE_CLASS(TStatusPanels, TCollection)
     explicit TStatusPanels(TCustomStatusBar* statusBar);
     TStatusPanel* Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
     TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+    TStatusPanel* Insert(int index) { return static_cast<TStatusPanel*>(TCollection::Insert(index)); }
 
 protected:
     void Update(TCollectionItem* item) override;
@@ -357,11 +341,12 @@ private:
     TAlignment FAlignment = taLeftJustify;
 };
 
-class TListColumns : public TControlCollection {
-    TW_DECLARE_CLASS(TListColumns, TControlCollection)
+class TListColumns : public TCollection {
+    TW_DECLARE_CLASS(TListColumns, TCollection)
     explicit TListColumns(TCustomListView* listView);
     TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
     TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+    TListColumn* Insert(int index) { return static_cast<TListColumn*>(TCollection::Insert(index)); }
     TCustomListView* ListView() const { return FListView; }
 
 protected:

@@ -17,13 +17,9 @@ TClass TListColumn::StaticClass() {
     return &info;
 }
 
-TListColumn::TListColumn(TCollection* collection) : TCollectionItem(collection) {
-    TControlCollection::Built(this);
-}
+TListColumn::TListColumn(TCollection* collection) : TCollectionItem(collection) {}
 
-TListColumn::~TListColumn() {
-    TControlCollection::Gone(this);
-}
+TListColumn::~TListColumn() = default;
 
 std::string TListColumn::DisplayName() const {
     return FCaption.empty() ? TCollectionItem::DisplayName() : FCaption;
@@ -69,11 +65,9 @@ TClass TListColumns::StaticClass() {
 }
 
 TListColumns::TListColumns(TCustomListView* listView)
-    : TControlCollection(TListColumn::StaticClass(), listView), FListView(listView) {}
+    : TCollection(TListColumn::StaticClass(), listView), FListView(listView) {}
 
 void TListColumns::Update(TCollectionItem* item) {
-    if (!ItemsComplete())
-        return;
     if (item)
         FListView->UpdateColumn(item->Index());
     else

@@ -23,13 +23,9 @@ TClass TStatusPanel::StaticClass() {
     return &info;
 }
 
-TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {
-    TControlCollection::Built(this);
-}
+TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
 
-TStatusPanel::~TStatusPanel() {
-    TControlCollection::Gone(this);
-}
+TStatusPanel::~TStatusPanel() = default;
 
 std::string TStatusPanel::DisplayName() const {
     return FText.empty() ? TCollectionItem::DisplayName() : FText;
@@ -85,11 +81,9 @@ TClass TStatusPanels::StaticClass() {
 }
 
 TStatusPanels::TStatusPanels(TCustomStatusBar* statusBar)
-    : TControlCollection(TStatusPanel::StaticClass(), statusBar), FStatusBar(statusBar) {}
+    : TCollection(TStatusPanel::StaticClass(), statusBar), FStatusBar(statusBar) {}
 
 void TStatusPanels::Update(TCollectionItem* item) {
-    if (!ItemsComplete())
-        return;
     if (item)
         FStatusBar->UpdatePanel(item->Index());
     else

@@ -19,6 +19,12 @@ TCollectionItem::~TCollectionItem() {
         FCollection->RemoveItem(this);
 }
 
+void TCollectionItem::BeforeDestruction() {
+    TPersistent::BeforeDestruction();
+    if (FCollection)
+        FCollection->Notify(this, cnDeleting);
+}
+
 int TCollectionItem::Index() const {
     if (!FCollection)
         return -1;
@@ -107,17 +113,35 @@ TCollectionItem* TCollection::Items(int index) const {
 }
 
 TCollectionItem* TCollection::Add() {
-    return FItemClass->CreateItem(this);
+    return CreateItem(Count());
 }
 
 TCollectionItem* TCollection::Insert(int index) {
-    TCollectionItem* item = Add();
-    item->SetIndex(index);
+    return CreateItem(std::clamp(index, 0, Count()));
+}
+
+// The item's constructor puts it at the end without a word; it is moved to its place and
+// announced once it is complete.
+TCollectionItem* TCollection::CreateItem(int index) {
+    TCollectionItem* item = FItemClass->CreateItem(this);
+    if (index != Count() - 1) {
+        std::erase(FItems, item);
+        FItems.insert(FItems.begin() + index, item);
+    }
+    Notify(item, cnAdded);
+    Changed();
     return item;
 }
 
 void TCollection::Delete(int index) {
     TObject::Free(Items(index));
+}
+
+void TCollection::Extract(TCollectionItem* item) {
+    if (!item || item->FCollection != this)
+        return;
+    Notify(item, cnExtracting);
+    RemoveItem(item);
 }
 
 void TCollection::Clear() {
@@ -154,7 +178,6 @@ void TCollection::InsertItem(TCollectionItem* item) {
     FItems.push_back(item);
     item->FCollection = this;
     item->FID = FNextID++;
-    Changed();
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {

@@ -9,11 +9,19 @@
 
 class TCollection;
 
+// What a collection tells about one item: added (once the item is complete), about to leave
+// without being freed, about to be freed (while it is still complete).
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
 class TCollectionItem : public TPersistent {
     TW_DECLARE_CLASS(TCollectionItem, TPersistent)
 
+    // Joins the collection silently: the item is not complete yet. Items the collection
+    // creates itself (Add, Insert) are announced when they are.
     explicit TCollectionItem(TCollection* collection);
     ~TCollectionItem() override;
+    // Tells the collection that the item is going, while it is still whole.
+    void BeforeDestruction() override;
 
     TCollection* Collection() const { return FCollection; }
     int Index() const;
@@ -44,10 +52,13 @@ class TCollection : public TPersistent {
     TClass ItemClass() const { return FItemClass; }
     int Count() const { return static_cast<int>(FItems.size()); }
     TCollectionItem* Items(int index) const;
-    // Creates an item of the item class at the end (Insert: at index).
+    // Creates an item of the item class at the end (Insert: at index); the collection hears of
+    // it (Notify, then Update) once the item is complete, before its properties are set.
     TCollectionItem* Add();
     TCollectionItem* Insert(int index);
     void Delete(int index);
+    // Takes the item out of the collection without freeing it; the caller owns it then.
+    void Extract(TCollectionItem* item);
     void Clear();
     TCollectionItem* FindItemID(int id) const;
     void BeginUpdate();
@@ -59,10 +70,13 @@ class TCollection : public TPersistent {
 protected:
     // Called after an item changed, was added or removed (item null: all items).
     virtual void Update(TCollectionItem*) {}
+    // Called for each item added or leaving, also while updates are held (BeginUpdate).
+    virtual void Notify(TCollectionItem*, TCollectionNotification) {}
     void Changed();
 
 private:
     friend class TCollectionItem;
+    TCollectionItem* CreateItem(int index);
     void InsertItem(TCollectionItem* item);
     void RemoveItem(TCollectionItem* item);
     void MoveItem(TCollectionItem* item, int index);

@@ -360,6 +360,37 @@ TEST(ListViewHeader, HeadersHiddenWhileLoadingComeBackVisibleWithTheirColumns) {
     EXPECT_TRUE(ShowsInk(header, ColorRefOf(view->Color())));
 }
 
+std::string ColumnCaption(TListView* view, int index) {
+    char text[64] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    SendMessageA(view->Handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+    return text;
+}
+
+TEST_F(AllControlsTest, ColumnsAndPanelsInsertedAtRunTimeShowInTheirPlaces) {
+    TListView* view = form->ListView1;
+    TListColumn* column = view->Columns()->Insert(0);
+    EXPECT_EQ(column->Index(), 0);
+    column->SetCaption("First");
+    column->SetWidth(70);
+    EXPECT_EQ(SendMessageA(view->HeaderHandle(), HDM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(ColumnCaption(view, 0), "First");
+    EXPECT_EQ(ColumnCaption(view, 1), "Name");
+    EXPECT_EQ(SendMessageA(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 70);
+    TStatusBar* bar = form->StatusBar1;
+    TStatusPanel* panel = bar->Panels()->Insert(0);
+    panel->SetText("inserted");
+    EXPECT_EQ(SendMessageA(bar->Handle(), SB_GETPARTS, 0, 0), 3);
+    EXPECT_EQ(PartText(bar, 0), "inserted");
+    EXPECT_EQ(PartText(bar, 1), "   First panel");
+    TObject::Free(panel);
+    EXPECT_EQ(PartText(bar, 0), "   First panel");
+}
+
 TEST_F(AllControlsTest, CheckMarksSelectionAndColumnWidthsOutliveANewWindow) {
     TListView* view = form->ListView1;
     view->SetCheckboxes(true);
