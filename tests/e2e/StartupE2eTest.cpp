@@ -42,10 +42,16 @@ class MainWindowE2eTest : public e2e::ProgramTest {};
 
 TEST_F(MainWindowE2eTest, SizeToolbarAndStatusTextAsDesigned) {
     Start("TW-PC", "tester");
-    RECT outer;
-    GetWindowRect(main_, &outer);
-    EXPECT_EQ(outer.right - outer.left, 780);
-    EXPECT_EQ(outer.bottom - outer.top, 537);
+    // Designed as 780 x 537 under the native frame; the skinned frame keeps the client area
+    // that gives, whatever its own size.
+    RECT nativeFrame{};
+    AdjustWindowRectEx(&nativeFrame, static_cast<DWORD>(GetWindowLongPtrA(main_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(main_, GWL_EXSTYLE)));
+    RECT client;
+    GetClientRect(main_, &client);
+    EXPECT_EQ(client.right, 780 - (nativeFrame.right - nativeFrame.left));
+    EXPECT_EQ(client.right, 772);
+    EXPECT_EQ(client.bottom, 537 - (nativeFrame.bottom - nativeFrame.top));
 
     HWND status = e2e::FindDescendant(main_, "TStatusBar");
     ASSERT_NE(status, nullptr);
