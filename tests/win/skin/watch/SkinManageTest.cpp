@@ -117,19 +117,44 @@ LRESULT CALLBACK MDIChildProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
     return DefMDIChildProcA(wnd, msg, w, l);
 }
 
-void RegisterMDIClasses() {
-    static const bool registered = [] {
-        WNDCLASSA frame{};
-        frame.lpfnWndProc = MDIFrameProc;
-        frame.hInstance = GetModuleHandleA(nullptr);
-        frame.lpszClassName = "TwWatchMDIFrame";
-        WNDCLASSA child = frame;
-        child.lpfnWndProc = MDIChildProc;
-        child.lpszClassName = "TwWatchMDIChild";
-        return RegisterClassA(&frame) && RegisterClassA(&child);
-    }();
-    ASSERT_TRUE(registered);
-}
+// An MDI frame of this module with its client window; children are made on request.
+class TMDIFrame {
+public:
+    TMDIFrame() {
+        static const bool registered = [] {
+            WNDCLASSA frame{};
+            frame.lpfnWndProc = MDIFrameProc;
+            frame.hInstance = GetModuleHandleA(nullptr);
+            frame.lpszClassName = "TwWatchMDIFrame";
+            WNDCLASSA child = frame;
+            child.lpfnWndProc = MDIChildProc;
+            child.lpszClassName = "TwWatchMDIChild";
+            return RegisterClassA(&frame) && RegisterClassA(&child);
+        }();
+        EXPECT_TRUE(registered);
+        Frame = CreateWindowExA(0, "TwWatchMDIFrame", "frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 30, 30,
+                                500, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CLIENTCREATESTRUCT ccs{};
+        ccs.idFirstChild = 100;
+        Client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 480,
+                                 360, Frame, nullptr, GetModuleHandleA(nullptr), &ccs);
+        SetPropA(Frame, "client", Client);
+    }
+    ~TMDIFrame() {
+        DestroyWindow(Frame);
+        PumpPending();
+    }
+    TMDIFrame(const TMDIFrame&) = delete;
+    TMDIFrame& operator=(const TMDIFrame&) = delete;
+
+    HWND AddChild(int width, int height) const {
+        return CreateWindowExA(WS_EX_MDICHILD, "TwWatchMDIChild", "child", WS_CHILD | WS_CAPTION | WS_VISIBLE,
+                               0, 0, width, height, Client, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+
+    HWND Frame = nullptr;
+    HWND Client = nullptr;
+};
 
 TEST_F(WatchTest, AZeroSizeWindowIsNotSkinnedWhenActivatedButAnMDIChildIsSkinnedAtCreation) {
     AddMainSkin();
@@ -145,30 +170,46 @@ TEST_F(WatchTest, AZeroSizeWindowIsNotSkinnedWhenActivatedButAnMDIChildIsSkinned
     SetWindowPos(empty, nullptr, 0, 0, 120, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(Watcher().SkinWindow(empty));
 
-    RegisterMDIClasses();
-    HWND frame = CreateWindowExA(0, "TwWatchMDIFrame", "frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 30, 30,
-                                 500, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(frame);
-    CLIENTCREATESTRUCT ccs{};
-    ccs.idFirstChild = 100;
-    HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 480,
-                                  360, frame, nullptr, GetModuleHandleA(nullptr), &ccs);
-    ASSERT_TRUE(client);
-    SetPropA(frame, "client", client);
-    HWND child = CreateWindowExA(WS_EX_MDICHILD, "TwWatchMDIChild", "child", WS_CHILD | WS_CAPTION, 0, 0, 0,
-                                 0, client, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(child);
-    // Straight out of the creation call, before any message has been pumped.
-    TWinSkinForm* painter = Watcher().FindSkinForm(child);
-    ASSERT_NE(nullptr, painter);
-    EXPECT_EQ(TWinSkinForm::mdChild, painter->MDIKind());
-    EXPECT_TRUE(AnswersSkinned(child));
-    DestroyWindow(frame);
-    PumpPending();
+    HWND child = nullptr;
+    {
+        TMDIFrame frame;
+        child = frame.AddChild(0, 0);
+        ASSERT_TRUE(child);
+        // Straight out of the creation call, before any message has been pumped.
+        TWinSkinForm* painter = Watcher().FindSkinForm(child);
+        ASSERT_NE(nullptr, painter);
+        EXPECT_EQ(TWinSkinForm::mdChild, painter->MDIKind());
+        EXPECT_TRUE(AnswersSkinned(child));
+    }
     // The destroyed child's painter goes at the next look at the list.
     Watcher().Purge();
     EXPECT_EQ(nullptr, Watcher().FindSkinForm(child));
-    RemovePropA(frame, "client");
+}
+
+TEST_F(WatchTest, TheMDIButtonsInTheFrameTakeTheChildrensShapeAwayAndGiveItBack) {
+    skinformtest::TSmallSkinOptions shaped;
+    shaped.TransparentCorners = true;
+    AddSkin(sfMainform, SmallSkinFile(shaped));
+    TMDIFrame frame;
+    HWND child = frame.AddChild(220, 160);
+    ASSERT_TRUE(WaitSkinned(child));
+    TWinSkinForm& painter = *Watcher().FindSkinForm(child);
+    ASSERT_TRUE(painter.HasRegion());
+
+    Watcher().SetMDIButtons(true);
+    EXPECT_TRUE(Watcher().MDIButtons());
+    EXPECT_FALSE(painter.HasRegion());
+    Watcher().SetMDIButtons(false);
+    EXPECT_TRUE(painter.HasRegion());
+    EXPECT_EQ(TWinSkinForm::wsNormal, painter.WinState());
+
+    // With children keeping their own borders, the frame's buttons do not touch them.
+    TSkinOptions options = Watcher().DefaultSkin()->Options();
+    options.Include(xoMDIChildBorder);
+    Watcher().DefaultSkin()->SetOptions(options);
+    Watcher().SetMDIButtons(true);
+    EXPECT_TRUE(painter.HasRegion());
+    Watcher().SetMDIButtons(false);
 }
 
 // ---- filters and the choice of component ----------------------------------------------------------
@@ -214,6 +255,10 @@ TEST_F(WatchTest, APreviewClassIsSkinnedOnlyWithThePreviewOptionOrTheApplication
     EXPECT_FALSE(Watcher().SkinWindow(calendar.Handle()));
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
 // A modeless dialog of this module, of the dialog class "#32770".
 HWND CreateTestDialog() {
     struct alignas(4) TTemplate {
@@ -223,9 +268,7 @@ HWND CreateTestDialog() {
     templ.Dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     templ.Dialog.cx = 120;
     templ.Dialog.cy = 60;
-    return CreateDialogIndirectParamA(
-        GetModuleHandleA(nullptr), &templ.Dialog, nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &templ.Dialog, nullptr, &PlainDialogProc, 0);
 }
 
 TEST_F(WatchTest, WithTwoDialogComponentsDialogsTakeTheOneRegisteredLast) {
