@@ -586,6 +586,27 @@ private:
     TImageListLink FImages;
 };
 
+// A row of tabs over one display area, without pages: the tabs are the lines of Tabs, and the
+// controls inside share the display area whichever tab is chosen (OnChange tells which).
+class TTabControl : public TCustomTabControl {
+    TW_DECLARE_CLASS(TTabControl, TCustomTabControl)
+    explicit TTabControl(TComponent* owner);
+    ~TTabControl() override;
+
+    TStrings* Tabs() const { return FTabs.get(); }
+    void SetTabs(TStrings* value);
+
+protected:
+    int TabCount() const override;
+    std::string TabCaption(int index) const override;
+    void AlignControls(RECT& rect) override;
+
+private:
+    void TabsChanged(TObject* sender);
+
+    std::unique_ptr<TStringList> FTabs;
+};
+
 class TPageControl;
 
 // A page of a page control; only the active page is shown, in the control's display area.

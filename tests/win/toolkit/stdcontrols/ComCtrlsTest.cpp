@@ -507,3 +507,75 @@ TEST_F(AllControlsTest, PagesFollowTabVisibilityCaptionsAndFreeing) {
 }
 
 } // namespace
+
+namespace {
+
+// ---- tab control ---------------------------------------------------------------------------
+
+std::string TabText(TCustomTabControl* tabs, int index) {
+    char text[64] = {};
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = text;
+    tab.cchTextMax = sizeof text;
+    SendMessageA(tabs->Handle(), TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+    return text;
+}
+
+// A tab control without pages, as a description gives it: its tabs are lines of text and the
+// control inside fills the display area whichever tab is chosen.
+TEST(TabControl, TabsWithoutPagesSwitchAndFollowTheirList) {
+    RegisterClasses({TTabControl::StaticClass(), TEdit::StaticClass()});
+    std::unique_ptr<TForm, TObjectDeleter> form(new TForm(nullptr, TCreateNew{}));
+    ReadComponentText(*form,
+                      "object TabForm: TForm\n"
+                      "  Left = 60\n  Top = 60\n  Width = 360\n  Height = 260\n"
+                      "  object TabControl1: TTabControl\n"
+                      "    Left = 8\n    Top = 8\n    Width = 300\n    Height = 180\n"
+                      "    Tabs.Strings = (\n      'One'\n      'Two'\n      'Three')\n"
+                      "    TabIndex = 1\n"
+                      "    object Edit1: TEdit\n      Align = alClient\n    end\n"
+                      "  end\n"
+                      "end\n",
+                      "TabForm");
+    auto* tabs = dynamic_cast<TTabControl*>(form->FindComponent("TabControl1"));
+    auto* edit = dynamic_cast<TEdit*>(form->FindComponent("Edit1"));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_NE(edit, nullptr);
+    form->Show();
+    Pump();
+    EXPECT_EQ(WindowClassOf(tabs->Handle()), "TTabControl");
+    EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(TabText(tabs, 2), "Three");
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    const TRect display = tabs->DisplayRect();
+    EXPECT_EQ(edit->Left(), display.left);
+    EXPECT_EQ(edit->Top(), display.top);
+    EXPECT_EQ(edit->Width(), RectWidth(display));
+
+    int changes = 0;
+    struct Counter : TObject {
+        int* n;
+        void Changed(TObject*) { ++*n; }
+    } counter;
+    counter.n = &changes;
+    tabs->OnChange = TNotifyEvent(&counter, &Counter::Changed);
+    RECT r{};
+    SendMessageA(tabs->Handle(), TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+    ClickAt(tabs->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_EQ(tabs->TabIndex(), 2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(IsWindowVisible(edit->Handle())); // no pages to hide it
+
+    tabs->Tabs()->Delete(2); // the chosen tab goes: the last one left is chosen
+    EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    tabs->Tabs()->Insert(0, "Zero");
+    EXPECT_EQ(TabText(tabs, 0), "Zero");
+    tabs->Tabs()->Clear();
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    tabs->Tabs()->Add("Again");
+    EXPECT_EQ(tabs->TabIndex(), 0);
+}
+
+} // namespace
