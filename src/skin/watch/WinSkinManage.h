@@ -18,6 +18,7 @@
 #include "WinSkinFormWatcher.h"
 #include "WinSkinPopMenu.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
