@@ -131,7 +131,8 @@ void TScrollingWinControl::AlignControls(RECT& rect) {
 // Shows each bar while the content does not fit along its axis, counting the room the other
 // bar takes when it is shown; positions stay within the new ranges.
 void TScrollingWinControl::UpdateScrollBars() {
-    if (!HandleAllocated() || FUpdatingScrollBars)
+    // A minimised window has no client area to measure: the bars wait for the restore.
+    if (!HandleAllocated() || FUpdatingScrollBars || IsIconic(FHandle))
         return;
     FUpdatingScrollBars = true;
     const SIZE extent = ContentExtent(*this, FHorzScrollBar.FPosition, FVertScrollBar.FPosition);
