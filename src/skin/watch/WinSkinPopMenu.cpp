@@ -1,6 +1,5 @@
 #include "WinSkinPopMenu.h"
 
-#include "ObjectInstance.h"
 #include "WinSkinMessages.h"
 
 TWinSkinPopMenu::~TWinSkinPopMenu() {
@@ -16,32 +15,15 @@ void TWinSkinPopMenu::Attach(HWND menuWnd, TSkinData& skinData, HMENU menu) {
     FMenuHandle = menu;
     // The system's menu windows are Unicode: replacing their procedure through the ANSI call
     // would make every message pass through a translation.
-    FUnicode = IsWindowUnicode(menuWnd) != FALSE;
-    FNewWndProc = MakeObjectInstance(TWndMethod(this, &TWinSkinPopMenu::WndProc));
-    const auto proc = reinterpret_cast<LONG_PTR>(FNewWndProc);
-    FOldWndProc = reinterpret_cast<WNDPROC>(FUnicode ? SetWindowLongPtrW(menuWnd, GWLP_WNDPROC, proc)
-                                                     : SetWindowLongPtrA(menuWnd, GWLP_WNDPROC, proc));
+    FWindowHook.Install(menuWnd, TWndMethod(this, &TWinSkinPopMenu::WndProc),
+                        IsWindowUnicode(menuWnd) != FALSE);
 }
 
 void TWinSkinPopMenu::Detach() {
     if (!Attached())
         return;
-    if (IsWindow(FMenuWnd)) {
-        const auto old = reinterpret_cast<LONG_PTR>(FOldWndProc);
-        if (FUnicode)
-            SetWindowLongPtrW(FMenuWnd, GWLP_WNDPROC, old);
-        else
-            SetWindowLongPtrA(FMenuWnd, GWLP_WNDPROC, old);
-    }
-    FreeObjectInstance(FNewWndProc);
-    FNewWndProc = nullptr;
+    FWindowHook.Remove();
     FBackground.SetSize(0, 0);
-}
-
-void TWinSkinPopMenu::Default(TMessage& message) {
-    message.Result =
-        FUnicode ? CallWindowProcW(FOldWndProc, FMenuWnd, message.Msg, message.WParam, message.LParam)
-                 : CallWindowProcA(FOldWndProc, FMenuWnd, message.Msg, message.WParam, message.LParam);
 }
 
 void TWinSkinPopMenu::WndProc(TMessage& message) {
@@ -49,18 +31,12 @@ void TWinSkinPopMenu::WndProc(TMessage& message) {
     case WMS_ISSKINNED:
         message.Result = 1;
         return;
-    case WM_DESTROY: {
-        // Let go first (thunk pages stay mapped, so returning through it is safe); the saved
-        // procedure still gets the message.
-        const WNDPROC old = FOldWndProc;
-        const bool unicode = FUnicode;
+    case WM_DESTROY:
+        // Let go first; the previous procedure still gets the message.
         Detach();
-        message.Result = unicode
-                             ? CallWindowProcW(old, FMenuWnd, message.Msg, message.WParam, message.LParam)
-                             : CallWindowProcA(old, FMenuWnd, message.Msg, message.WParam, message.LParam);
+        FWindowHook.CallPrevious(message);
         return;
-    }
     default:
-        Default(message);
+        FWindowHook.CallPrevious(message);
     }
 }

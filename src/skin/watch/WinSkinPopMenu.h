@@ -7,6 +7,7 @@
 
 #include "Bitmap.h"
 #include "Messages.h"
+#include "SkinSubclass.h"
 
 #include <windows.h>
 
@@ -24,7 +25,7 @@ public:
     void Attach(HWND menuWnd, TSkinData& skinData, HMENU menu);
     // Gives the window its own procedure back and empties the background.
     void Detach();
-    bool Attached() const { return FNewWndProc != nullptr; }
+    bool Attached() const { return FWindowHook.Installed(); }
 
     HWND MenuWnd() const { return FMenuWnd; }
     TSkinData* SkinData() const { return FSkinData; }
@@ -35,13 +36,10 @@ public:
 
 private:
     void WndProc(TMessage& message);
-    void Default(TMessage& message);
 
-    WNDPROC FOldWndProc = nullptr;
-    WNDPROC FNewWndProc = nullptr;
+    TSkinSubclass FWindowHook;
     HWND FMenuWnd = nullptr;
     TSkinData* FSkinData = nullptr;
     TBitmap FBackground;
     HMENU FMenuHandle = nullptr;
-    bool FUnicode = false;
 };
