@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+
 using namespace watchtest;
 using skinformtest::ProgramSkinFile;
 using skinformtest::PumpPending;
@@ -342,6 +344,42 @@ TEST_F(WatchTest, ADialogOfTheSystemIsSkinnedAndLetGoWhenItCloses) {
     Watcher().Purge();
     ASSERT_EQ(1u, Watcher().Forms().size());
     EXPECT_EQ(form->Handle(), Watcher().Forms().front()->Handle());
+}
+
+TEST_F(WatchTest, ACommonFileDialogIsSkinnedWithTheSkinsFrame) {
+    AddMainSkin();
+    FormPtr form = ShownForm("owner");
+    ASSERT_TRUE(WaitSkinned(form->Handle()));
+    bool skinned = false;
+    TRect borders{};
+    TModalDriver driver(
+        [&] {
+            HWND dialog = ThreadWindowOfClass("#32770");
+            const TWinSkinForm* painter = dialog ? Watcher().FindSkinForm(dialog) : nullptr;
+            if (!painter || painter->SkinState() != TWinSkinForm::ssActive)
+                return false;
+            skinned = AnswersSkinned(dialog);
+            borders = painter->Borders();
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        [] {
+            if (HWND dialog = ThreadWindowOfClass("#32770"))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        15000);
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = form->Handle();
+    open.lpstrFile = file;
+    open.nMaxFile = sizeof file;
+    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
+    EXPECT_FALSE(GetOpenFileNameA(&open));
+    EXPECT_FALSE(driver.GaveUp());
+    EXPECT_TRUE(skinned);
+    EXPECT_EQ(skinformtest::SkinTop, borders.top);
+    EXPECT_EQ(skinformtest::SkinLeft, borders.left);
 }
 
 TEST_F(WatchTest, FindFormGivesTheFrameworkFormOfAWindowAndNothingForForeignOnes) {
