@@ -1,0 +1,109 @@
+// The real program wears its skin: the main window and each dialog get the skinned frame once
+// the message loop runs, dialogs show the active title while the main window turns inactive,
+// and closing a dialog gives the main window its active title back.
+#include "ProgramTest.h"
+
+#include "WinSkinDataComponent.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr UINT kIsSkinned = 0x3523; // the skin engine's is-skinned query
+
+// The program's stored skin, parsed here as the program parses it.
+class ProgramSkin {
+public:
+    ProgramSkin() : FSkin(new TSkinData(nullptr)) {
+        std::ifstream in(TW_SKIN_PACKAGE, std::ios::binary);
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+        FSkin->SkinFileStream().Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        FSkin->LoadSkinFromStream();
+    }
+    const TSkinElements& Elements() const { return FSkin->Elements(); }
+
+    // The title image's colour in its second row, middle column, of a frame (1 active, 2
+    // inactive): what a stretched title bar shows in that row away from its ends and text.
+    COLORREF TitleColour(int frame) const {
+        TDataSkinBorder& top = *Elements().BorderTop;
+        const int frameHeight = top.Bitmap.Height() / top.Frame;
+        return GetPixel(top.Bitmap.Canvas()->Handle(), top.Bitmap.Width() / 2, frameHeight * (frame - 1) + 1);
+    }
+
+private:
+    std::unique_ptr<TSkinData, TObjectDeleter> FSkin;
+};
+
+bool Skinned(HWND wnd) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(wnd, kIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) && answer == 1;
+}
+
+// The colour the window shows in its title's second row, at the given fraction of its width.
+COLORREF TitlePixel(HWND wnd, double at) {
+    RECT frame{};
+    GetWindowRect(wnd, &frame);
+    HDC dc = GetWindowDC(wnd);
+    const COLORREF colour = GetPixel(dc, static_cast<int>((frame.right - frame.left) * at), 1);
+    ReleaseDC(wnd, dc);
+    return colour;
+}
+
+// Where the client area starts inside the window.
+POINT ClientOffset(HWND wnd) {
+    RECT frame{};
+    GetWindowRect(wnd, &frame);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    return POINT{origin.x - frame.left, origin.y - frame.top};
+}
+
+class SkinnedProgram : public e2e::ProgramTest {
+protected:
+    // Waits until the window's title row shows the colour (a repaint may be on its way).
+    static bool ShowsTitle(HWND wnd, COLORREF colour, double at = 0.6) {
+        return e2e::WaitUntil([&] { return TitlePixel(wnd, at) == colour; }, 10s);
+    }
+    ProgramSkin FSkin;
+};
+
+TEST_F(SkinnedProgram, TheMainWindowWearsTheSkinsFrameOnceTheLoopRuns) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(main_); }, 30s));
+    const TSkinElements& e = FSkin.Elements();
+    const POINT offset = ClientOffset(main_);
+    EXPECT_EQ(e.BorderLeft->Bitmap.Width() / e.BorderLeft->Frame, offset.x);
+    EXPECT_EQ(e.BorderTop->Bitmap.Height() / e.BorderTop->Frame, offset.y);
+    EXPECT_TRUE(ShowsTitle(main_, FSkin.TitleColour(1)))
+        << std::hex << TitlePixel(main_, 0.6) << " instead of " << FSkin.TitleColour(1);
+}
+
+TEST_F(SkinnedProgram, EachDialogIsSkinnedActiveAndClosingItReactivatesTheMainWindow) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(main_); }, 30s));
+    const COLORREF active = FSkin.TitleColour(1);
+    const COLORREF inactive = FSkin.TitleColour(2);
+    ASSERT_NE(active, inactive);
+    const struct {
+        std::size_t Button;
+        const char* Class;
+    } dialogs[] = {{1, "Tsystemedit"}, {2, "Tupan"}, {3, "Tabout"}};
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.Class);
+        HWND dialog = OpenFromToolbar(d.Button, d.Class);
+        ASSERT_NE(nullptr, dialog);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(dialog); }, 30s));
+        EXPECT_TRUE(ShowsTitle(dialog, active, 0.5));
+        EXPECT_TRUE(ShowsTitle(main_, inactive));
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 30s));
+        EXPECT_TRUE(ShowsTitle(main_, active));
+    }
+}
+
+} // namespace
