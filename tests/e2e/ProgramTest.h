@@ -25,7 +25,7 @@ protected:
         program_.emplace(std::move(*started));
         ASSERT_TRUE(WaitUntil(
             [&] { return (main_ = FindTopWindow(kMainClass, "", program_->Id())) != nullptr; }, 60s));
-        SettleWindow(main_);
+        SettleSkinned(main_);
     }
 
     // Clicks toolbar button index and returns the dialog of dialogClass it opens, settled.
@@ -45,7 +45,7 @@ protected:
                        30s))
             ADD_FAILURE() << dialogClass << " did not open";
         else
-            SettleWindow(dialog);
+            SettleSkinned(dialog);
         return dialog;
     }
 

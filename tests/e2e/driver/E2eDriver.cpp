@@ -26,6 +26,17 @@ void SettleWindow(HWND wnd) {
     SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
 }
 
+void SettleSkinned(HWND wnd) {
+    constexpr UINT kIsSkinned = 0x3523; // answered with 1 by every skinned window
+    WaitUntil(
+        [&] {
+            DWORD_PTR answer = 0;
+            return SendMessageTimeoutA(wnd, kIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) && answer == 1;
+        },
+        std::chrono::seconds(15));
+    SettleWindow(wnd);
+}
+
 namespace {
 
 struct FindQuery {

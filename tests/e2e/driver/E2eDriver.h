@@ -35,6 +35,9 @@ std::string WindowCaption(HWND wnd);
 // Returns once the window's thread has handled everything queued before, including a full
 // repaint of the window and its children: what is on screen afterwards is what it drew.
 void SettleWindow(HWND wnd);
+// The skin takes a window over shortly after it is shown and gives it a frame of its own size;
+// a click while that happens can be lost. Waits for that (15 s at most), then settles.
+void SettleSkinned(HWND wnd);
 
 // A started program; the process handle is closed when this goes away.
 class Process {

@@ -1,6 +1,6 @@
 // twdriver: command-line access to the end-to-end driver for the scripts and for screenshots.
-//   twdriver wait-window CLASS [TIMEOUT_MS]   exit 0 once a visible window of CLASS exists and
-//                                             has painted
+//   twdriver wait-window CLASS [TIMEOUT_MS]   exit 0 once a visible window of CLASS exists, the
+//                                             skin has taken it over and it has painted
 //   twdriver close-window CLASS [TIMEOUT_MS]  post WM_CLOSE to it, exit 0 once it is gone or
 //                                             hidden
 //   twdriver click-toolbar CLASS INDEX         click button INDEX of the window's toolbar
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     if (!found)
         return Fail("no window of class " + cls + " appeared");
     if (command == "wait-window") {
-        e2e::SettleWindow(wnd);
+        e2e::SettleSkinned(wnd);
         return 0;
     }
     if (command == "close-window") {
