@@ -92,11 +92,13 @@ TEST_F(SkinnedProgram, EachDialogIsSkinnedActiveAndClosingItReactivatesTheMainWi
     const struct {
         std::size_t Button;
         const char* Class;
-    } dialogs[] = {{1, "Tsystemedit"}, {2, "Tupan"}, {3, "Tabout"}};
+    } dialogs[] = {{3, "Tsystemedit"}, {5, "Tupan"}, {7, "Tabout"}};
     for (const auto& d : dialogs) {
         SCOPED_TRACE(d.Class);
         HWND dialog = OpenFromToolbar(d.Button, d.Class);
         ASSERT_NE(nullptr, dialog);
+        ASSERT_TRUE(IsWindowVisible(dialog));
+        EXPECT_FALSE(IsWindowEnabled(main_)) << "the dialog is modal";
         ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(dialog); }, 30s));
         EXPECT_TRUE(ShowsTitle(dialog, active, 0.5));
         EXPECT_TRUE(ShowsTitle(main_, inactive));
