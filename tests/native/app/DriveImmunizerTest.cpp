@@ -1,11 +1,13 @@
 // The immunizer's decisions against a recorded fake system: which drives, which file steps,
 // which command lines, and what the user is told.
+#include "DriveCommand.h"
 #include "DriveImmunizer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -20,6 +22,9 @@ public:
     std::set<std::string> files;
     std::vector<std::string> log; // every action, in order
     std::vector<unsigned> runResults;
+    // Folders the test says are there (true) or not (false) after the commands; others
+    // cannot be told.
+    std::map<std::string, bool> folders;
 
     unsigned DriveType(const std::string& root) override {
         const auto it = types.find(root[0]);
@@ -40,6 +45,10 @@ public:
         const unsigned r = runResults.front();
         runResults.erase(runResults.begin());
         return r;
+    }
+    std::optional<bool> FolderExists(const std::string& path) override {
+        const auto it = folders.find(path);
+        return it == folders.end() ? std::nullopt : std::optional<bool>(it->second);
     }
 };
 
@@ -119,3 +128,28 @@ TEST_F(DriveImmunizerTest, TypedRootWithoutBackslashIsUsedUnchanged) {
 }
 
 } // namespace
+
+TEST_F(DriveImmunizerTest, ARootWithoutItsGuardFolderAfterwardsIsNamedAsFailed) {
+    sys.types = {{'E', 2}, {'F', 2}};
+    immunizer.Enumerate();
+    sys.folders = {{GuardFolderPath("E:\\"), false},
+                   {DotlessGuardFolderPath("E:\\"), false},
+                   {GuardFolderPath("F:\\"), true}};
+    EXPECT_THAT(immunizer.Immunize(true, false, ""), ElementsAre(N::inImmunizeFailed));
+    EXPECT_THAT(immunizer.FailedRoots(), ElementsAre("E:\\"));
+    EXPECT_NE(ImmunizeFailedText(immunizer.FailedRoots()).find("E:\\"), std::string::npos);
+}
+
+TEST_F(DriveImmunizerTest, AGuardUnderTheNameWithoutDotsCountsAsImmunized) {
+    sys.folders = {{GuardFolderPath("E:\\"), false}, {DotlessGuardFolderPath("E:\\"), true}};
+    EXPECT_THAT(immunizer.Immunize(false, true, "E:\\"), ElementsAre(N::inImmunized));
+    EXPECT_THAT(immunizer.FailedRoots(), IsEmpty());
+}
+
+TEST_F(DriveImmunizerTest, AnAutorunFolderLeftAfterReleaseIsNamedAsFailed) {
+    sys.folders = {{"E:\\autorun.inf", true}};
+    EXPECT_THAT(immunizer.Release(false, true, "E:\\"), ElementsAre(N::inReleaseFailed));
+    EXPECT_THAT(immunizer.FailedRoots(), ElementsAre("E:\\"));
+    sys.folders = {{"E:\\autorun.inf", false}};
+    EXPECT_THAT(immunizer.Release(false, true, "E:\\"), ElementsAre(N::inReleased));
+}
