@@ -7,11 +7,14 @@
 // Split by responsibility: WinSkinFormAttach.cpp (classification, start, detachment),
 // WinSkinFormDispatch.cpp (window procedures), WinSkinFormFrame.cpp (geometry, painting,
 // region), WinSkinFormTitle.cpp (title text), WinSkinFormButtons.cpp (caption buttons and
-// non-client mouse), WinSkinFormSysMenu.cpp (system menu and window commands).
+// non-client mouse), WinSkinFormSysMenu.cpp (system menu and window commands),
+// WinSkinFormControls.cpp (the control skinners: list and discovery; the decisions are in
+// SkinnerChoice.cpp), WinSkinFormToolbar.cpp (skinned toolbar drawing).
 #pragma once
 
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "ComCtrls.h"
 #include "Component.h"
 #include "Controls.h"
 #include "Menus.h"
@@ -20,6 +23,7 @@
 #include "WinSkinDataComponent.h"
 #include "WinSkinFormWatcher.h"
 #include "SkinSubclass.h"
+#include "SkinnerChoice.h"
 #include "WinSkinMessages.h"
 
 #include <array>
@@ -30,6 +34,7 @@
 #include <windows.h>
 
 class TWinSkinForm;
+class TSkinControl;
 
 // A clickable object of the non-client area (caption button, menu-bar button).
 class TNCObject {
@@ -167,6 +172,35 @@ class TWinSkinForm : public TComponent {
     TNCObject* ButtonAt(POINT windowPoint);
     void DrawIcon(HDC dc, const TRect& rect);
 
+    // ---- control skinners (WinSkinFormControls.cpp) ----
+    // Adds a skinner unless listed; true when it was listed already.
+    bool AddControl(TSkinControl* skinner);
+    // Removes the skinner's last occurrence.
+    void RemoveControl(TSkinControl* skinner);
+    // The first skinner serving the window.
+    TSkinControl* FindControl(HWND wnd) const;
+    // Frees, without detaching, the skinners whose window was destroyed.
+    void PurgeDestroyedControls();
+    const std::vector<TSkinControl*>& Controls() const { return FControls; }
+    // The work canvas lent to the skinners.
+    TCanvas* ControlCanvas() { return &FControlCanvas; }
+
+    // Discovery: which control gets which skinner.
+    void SkinFormControls(TWinControl* form);
+    void SkinComponents(TComponent* component);
+    void SkinChildren(TWinControl* control);
+    void SkinControl(TControl* control, TControl* parent);
+    // Applies the Skin3rd map; true when it names the class.
+    bool MapSkin3rd(const std::string& className, TControl* control);
+    void SkinWindowChildren(HWND wnd);
+    void SkinWindow(HWND wnd);
+    // Replaces the scroll-bar skinner of a control that re-created its window.
+    void ReskinScroll(HWND wnd);
+
+    // Toolbar custom drawing (WinSkinFormToolbar.cpp).
+    void DrawToolbarBack(TToolBar* Sender, const TRect& ARect, bool& DefaultDraw);
+    void DrawToolButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw);
+
 private:
     friend class TWinSysButton;
 
@@ -186,6 +220,8 @@ private:
     void RestoreNativeSize();
     void ClearControls();
     void RestoreFormLook();
+    void SkinChangedControls();
+    void SkinOwnControls();
     void BuildCaptionFont();
 
     // Window procedures (WinSkinFormDispatch.cpp).
@@ -245,6 +281,15 @@ private:
     void FixedItemClick(TObject* sender);
     void CommandRouting(TMessage& message);
     void SysCommand(TMessage& message);
+
+    // Discovery steps (WinSkinFormControls.cpp).
+    bool IsSkinnedControl(TControl* control);
+    TSkinSettings SkinSettings() const;
+    void CarryOut(const TSkinPlan& plan, TControl* control);
+    void SkinGroupChildren(TWinControl* group, TChildRule rule);
+    TSkinControl* FindControlOf(const TControl* control) const;
+    void InstallToolbarHandlers(TToolBar& toolbar);
+    void RemoveToolbarHandlers(TControl* control);
 
     // State shared with the watcher's flags.
     bool CanMaximize() const { return (FCaps & capMaximize) != 0; }
@@ -324,4 +369,8 @@ private:
     int FSkinState = ssAttached;
     void* FOwnerTag = nullptr;
     std::string FWindowClass;
+    // The skinners of this window's controls; each belongs to its control (or, for bare
+    // windows, to this object) and leaves the list when it is freed.
+    std::vector<TSkinControl*> FControls;
+    TCanvas FControlCanvas;
 };

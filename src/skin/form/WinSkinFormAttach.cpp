@@ -246,6 +246,7 @@ void TWinSkinForm::StartSkin() {
         if (!(style & WS_VISIBLE))
             SetWindowLongValue(GWL_STYLE, style | WS_VISIBLE);
     }
+    SkinOwnControls();
     if (FSkinState == ssAttached && FSkinFrame) {
         if (FMDIKind == mdChild) {
             if (FWinState == wsMaximized)
@@ -338,6 +339,8 @@ void TWinSkinForm::RefreshSkin() {
             if (auto* owned = dynamic_cast<TCustomForm*>(FForm->Components(i)))
                 owned->SetColor(face);
     }
+    SkinChangedControls();
+    SkinOwnControls(); // controls made since the start
     FSkinState = ssRefreshing;
     if (FSkinFrame) {
         // Foreign windows too: their client area must follow the new frame sizes.
@@ -353,10 +356,6 @@ void TWinSkinForm::RefreshSkin() {
 }
 
 // ---- detachment -----------------------------------------------------------------------------
-
-void TWinSkinForm::ClearControls() {
-    // The control skinners join this list once they exist; nothing is attached yet.
-}
 
 void TWinSkinForm::RestoreFormLook() {
     if (FForm && FSkinState != ssDetaching)

@@ -82,7 +82,7 @@ bool TWinSkinForm::FirstStage(TMessage& message) {
         StartSkin();
         return true;
     case WMS_RESKINSCROLL:
-        // Scroll-bar skinners join with the control skinners; nothing to replace yet.
+        ReskinScroll(reinterpret_cast<HWND>(message.WParam));
         return true;
     case WMS_ISSKINNED:
         message.Result = 1;

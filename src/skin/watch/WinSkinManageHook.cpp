@@ -39,6 +39,11 @@ void TSkinManage::HookCreate(HWND wnd, const CBT_CREATEWNDA& create) {
     // MDI children are skinned as they are made, before they have a size or are activated.
     if (params.dwExStyle & WS_EX_MDICHILD)
         SkinWindow(wnd);
+    // A size grip made inside a skinned window is covered as it appears.
+    if ((params.style & WS_CHILD) && (params.style & SBS_SIZEGRIP) && params.hwndParent &&
+        lstrcmpiA(skinmanage::ClassNameOf(wnd).c_str(), "ScrollBar") == 0)
+        if (TWinSkinForm* form = FindSkinForm(params.hwndParent))
+            form->SkinWindow(wnd);
 }
 
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {

@@ -557,7 +557,9 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
         // The system draws the caption in the colour the handler gave the canvas font.
         draw.clrText = ColorRefOf(FCanvas->Font()->Color());
         FCanvas->SetHandle(nullptr);
-        return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+        // A handler that leaves DefaultDraw on has drawn the button's face: the system adds
+        // the glyph and caption, not its own face and edges.
+        return defaultDraw ? CDRF_DODEFAULT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND : CDRF_SKIPDEFAULT;
     }
     default:
         return CDRF_DODEFAULT;

@@ -73,7 +73,13 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
            "Visibility=1\r\nVisibility1=0\r\nframe=1\r\n"
            "[Button4]\r\nAction=3\r\nAlign=0\r\nXcoord=4\r\nYcoord=4\r\nVisibility=0\r\nVisibility1=0\r\n"
            "[Colours]\r\nButtonFace=10 20 30\r\n";
-    return LzhEncode(BuildSkinPackage({
+    std::vector<TSkinPackEntry> extra;
+    if (options.Buttons) {
+        ini += "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=0\r\nTile=0\r\n";
+        extra.push_back({"buttons.bmp", BmpFile(Beside({Rows(8, 8, 'R'), Rows(8, 8, 'G'), Rows(8, 8, 'B'),
+                                                        Rows(8, 8, 'Y'), Rows(8, 8, 'C')}))});
+    }
+    std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},
         {"top.bmp", BmpFile(top)},
@@ -82,7 +88,9 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         {"max.bmp", BmpFile(Rows(10, 10, 'S'))},
         {"restore.bmp", BmpFile(Rows(10, 10, 'A'))},
         {"skin.ini", Bytes(ini)},
-    }));
+    };
+    entries.insert(entries.end(), extra.begin(), extra.end());
+    return LzhEncode(BuildSkinPackage(entries));
 }
 
 std::vector<std::uint8_t> ProgramSkinFile() {

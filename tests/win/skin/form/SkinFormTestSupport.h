@@ -31,6 +31,9 @@ struct TSmallSkinOptions {
     bool OnlyBottomTransparent = false;
     int TitleLeftWidth = 0;  // TextShift
     int TitleRightWidth = 0; // TextRightClip
+    // A [Buttons] element: 5 frames of 8 x 8, R G B Y C (normal, pressed, disabled, hot,
+    // focused), no margins, no transparency.
+    bool Buttons = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.

@@ -1,0 +1,38 @@
+#include "SkinnerFactory.h"
+
+#include "WinSkinForm.h"
+#include "WinSubClassPanels.h"
+
+namespace {
+
+TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
+    switch (kind) {
+    case skBox:
+        return new TSkinBox(owner);
+    case skBoxH:
+        return new TSkinBoxH(owner);
+    case skSizer:
+        return new TSkinSizer(owner);
+    default:
+        // The other families are not part of this engine yet.
+        return nullptr;
+    }
+}
+
+} // namespace
+
+TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TControl* control, HWND wnd) {
+    // Skinners of bare windows belong to the form painter, the others to their control.
+    TComponent* owner = spec.Attach == saWindow ? static_cast<TComponent*>(&form) : control;
+    if (!owner)
+        return nullptr;
+    TSkinControl* skinner = NewSkinner(spec.Kind, owner);
+    if (!skinner)
+        return nullptr;
+    skinner->SetVariant(spec.Variant);
+    if (spec.Attach == saWindow)
+        skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());
+    else
+        skinner->AttachControl(&form, form.SkinData(), spec.OwnColor, form.ControlCanvas());
+    return skinner;
+}
