@@ -3,12 +3,15 @@
 // and closing a dialog gives the main window its active title back.
 #include "ProgramTest.h"
 
+#include "SkinDraw.h"
 #include "WinSkinDataComponent.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+
+#include <commctrl.h>
 
 using namespace std::chrono_literals;
 
@@ -51,6 +54,23 @@ COLORREF TitlePixel(HWND wnd, double at) {
     HDC dc = GetWindowDC(wnd);
     const COLORREF colour = GetPixel(dc, static_cast<int>((frame.right - frame.left) * at), 1);
     ReleaseDC(wnd, dc);
+    return colour;
+}
+
+// The colour shown on screen at a client point of a window (another process's child windows
+// cannot be read through their own DC here).
+COLORREF ScreenPixel(HWND wnd, POINT at) {
+    ClientToScreen(wnd, &at);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 1, 1, screen, at.x, at.y, SRCCOPY);
+    const COLORREF colour = GetPixel(memory, 0, 0);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
     return colour;
 }
 
@@ -106,6 +126,50 @@ TEST_F(SkinnedProgram, EachDialogIsSkinnedActiveAndClosingItReactivatesTheMainWi
         ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 30s));
         EXPECT_TRUE(ShowsTitle(main_, active));
     }
+}
+
+// The main window's toolbar buttons wear the skin's button face: frame 4 while hot, 2 while
+// pressed, under the glyph and caption the system still draws.
+TEST_F(SkinnedProgram, ToolbarButtonsShowTheSkinsButtonFacesWhenHotAndPressed) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(main_); }, 30s));
+    HWND toolbar = e2e::FindDescendant(main_, "TToolBar");
+    ASSERT_NE(toolbar, nullptr);
+    const auto buttons = e2e::ToolbarButtons(toolbar);
+    ASSERT_GT(buttons.size(), 3u);
+    const e2e::ToolbarButton& button = buttons[3]; // "系统设置"
+    ASSERT_FALSE(button.separator);
+    // The face as the painter composes it over the button less one pixel on each side.
+    const RECT& b = button.bounds;
+    const TRect face{0, 0, b.right - b.left - 2, b.bottom - b.top - 2};
+    TDataSkinButton& element = *FSkin.Elements().Buttons;
+    auto composed = [&](int frame) {
+        return BuildSkinBitmap(face, element.Bitmap, element.Margins(), false, false, 5, frame);
+    };
+    auto hot = composed(4), pressed = composed(2), normal = composed(1);
+    // A point left of the glyph where the three faces differ and none is transparent.
+    POINT spot{-1, RectHeight(face) / 3};
+    for (int x = 1; x < RectWidth(face) / 4 && spot.x < 0; ++x) {
+        const TColor h = hot->Canvas()->Pixels(x, spot.y), p = pressed->Canvas()->Pixels(x, spot.y);
+        if (h != p && h != normal->Canvas()->Pixels(x, spot.y) && h != clFuchsia && p != clFuchsia)
+            spot.x = x;
+    }
+    ASSERT_GE(spot.x, 0) << "the skin's hot and pressed faces look the same";
+    auto shown = [&] { return ScreenPixel(toolbar, POINT{b.left + 1 + spot.x, b.top + 1 + spot.y}); };
+    const COLORREF hotColour = hot->Canvas()->Pixels(spot.x, spot.y);
+    const COLORREF pressedColour = pressed->Canvas()->Pixels(spot.x, spot.y);
+
+    POINT over{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+    ClientToScreen(toolbar, &over);
+    SetCursorPos(over.x, over.y);
+    PostMessageA(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return shown() == hotColour; }, 10s))
+        << std::hex << shown() << " instead of " << hotColour;
+
+    SendMessageA(toolbar, TB_PRESSBUTTON, button.command, TRUE);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return shown() == pressedColour; }, 10s))
+        << std::hex << shown() << " instead of " << pressedColour;
+    SendMessageA(toolbar, TB_PRESSBUTTON, button.command, FALSE);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include "SkinnerFactory.h"
 
 #include "WinSkinForm.h"
+#include "WinSubClassButtons.h"
 #include "WinSubClassPanels.h"
 
 namespace {
 
 TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
     switch (kind) {
+    case skButton:
+        return new TSkinButton(owner);
     case skBox:
         return new TSkinBox(owner);
     case skBoxH:

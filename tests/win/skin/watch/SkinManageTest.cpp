@@ -1,6 +1,8 @@
 // Which windows the watcher skins, and with which component: forms as they are activated, the
 // windows it must leave alone, MDI children at creation, system dialogs, popup menus.
 #include "WatchTestSupport.h"
+#include "SkinTestImages.h"
+#include "WinSubClass.h"
 
 #include "SkinMessage.h"
 
@@ -309,6 +311,38 @@ TEST_F(WatchTest, AComponentForOneFormSkinsThatFormAtOnceAndTheRestTakeTheMainOn
     EXPECT_EQ(&main, Watcher().ChooseSkinData(other->Handle()));
     ASSERT_TRUE(WaitSkinned(other->Handle()));
     EXPECT_EQ(&main, Watcher().FindSkinForm(other->Handle())->SkinData());
+}
+
+TEST_F(WatchTest, AMessageBoxsButtonWearsTheSkinsButtonFace) {
+    skinformtest::TSmallSkinOptions options;
+    options.Buttons = true;
+    AddSkin(sfMainform, skinformtest::SmallSkinFile(options));
+    FormPtr form = ShownForm("owner");
+    ASSERT_TRUE(WaitSkinned(form->Handle()));
+    std::string skinner;
+    COLORREF corner = CLR_INVALID;
+    TModalDriver driver(
+        [&] {
+            HWND box = ThreadWindowOfClass("#32770");
+            TWinSkinForm* painter = box ? Watcher().FindSkinForm(box) : nullptr;
+            HWND button = box ? FindWindowExA(box, nullptr, "Button", nullptr) : nullptr;
+            if (!painter || painter->SkinState() != TWinSkinForm::ssActive || !button ||
+                !painter->FindControl(button))
+                return false;
+            skinner = painter->FindControl(button)->ClassName();
+            RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            HDC dc = GetDC(button);
+            corner = GetPixel(dc, 1, 1);
+            ReleaseDC(button, dc);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [] { CloseThreadMessageBox(); });
+    MessageBoxA(form->Handle(), "text", "caption", MB_OK);
+    EXPECT_FALSE(driver.GaveUp());
+    EXPECT_EQ(skinner, "TSkinButton");
+    // The focused OK button: frame 5 of the small skin's buttons.
+    EXPECT_EQ(corner, static_cast<COLORREF>(skintest::ColorOf('C'))) << std::hex << corner;
 }
 
 TEST_F(WatchTest, ADialogOfTheSystemIsSkinnedAndLetGoWhenItCloses) {
