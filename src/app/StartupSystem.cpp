@@ -1,6 +1,7 @@
 #include "StartupSystem.h"
 
 #include "Registry.h"
+#include "WinHandle.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -9,6 +10,36 @@ namespace {
 
 HKEY RootHandle(TRootKey root) {
     return root == TRootKey::rkLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+REGSAM ViewFlag(TRegView view) {
+    switch (view) {
+    case TRegView::rv64:
+        return KEY_WOW64_64KEY;
+    case TRegView::rv32:
+        return KEY_WOW64_32KEY;
+    case TRegView::rvOwn:
+        break;
+    }
+    return 0;
+}
+
+// A registry opened at root for full access in the given view.
+class TViewRegistry : public TRegistry {
+public:
+    TViewRegistry(TRootKey root, TRegView view) : TRegistry(KEY_ALL_ACCESS | ViewFlag(view)) {
+        SetRootKey(RootHandle(root));
+    }
+};
+
+// Whether the key is missing in that view, as opposed to there and refusing full access.
+bool KeyMissing(TRootKey root, const std::string& key, TRegView view) {
+    HKEY opened = nullptr;
+    const std::string path = !key.empty() && key.front() == '\\' ? key.substr(1) : key;
+    const LONG rc =
+        RegOpenKeyExA(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &opened);
+    const TRegKeyHandle owner(rc == ERROR_SUCCESS ? opened : nullptr);
+    return rc == ERROR_FILE_NOT_FOUND;
 }
 
 // The system's own words for an error code, without the trailing line break.
@@ -24,11 +55,79 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The file-system redirection of this thread off for the scope's life, under WOW64 only.
+class TRedirectionOff {
+public:
+    explicit TRedirectionOff(TWow64& wow64) : FWow64(wow64) {
+        FOff = FWow64.IsWow64() && FWow64.DisableRedirection(FToken);
+    }
+    TRedirectionOff(const TRedirectionOff&) = delete;
+    TRedirectionOff& operator=(const TRedirectionOff&) = delete;
+    ~TRedirectionOff() {
+        if (FOff)
+            FWow64.RevertRedirection(FToken);
+    }
+
+private:
+    TWow64& FWow64;
+    void* FToken = nullptr;
+    bool FOff = false;
+};
+
+class TSystemWow64 final : public TWow64 {
+public:
+    TSystemWow64() {
+        HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        FIsWow64Process = Lookup<TIsWow64Process>(kernel, "IsWow64Process");
+        FDisable = Lookup<TDisable>(kernel, "Wow64DisableWow64FsRedirection");
+        FRevert = Lookup<TRevert>(kernel, "Wow64RevertWow64FsRedirection");
+        BOOL wow64 = FALSE;
+        FWow64 = FIsWow64Process && FIsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    }
+    bool IsWow64() override { return FWow64; }
+    bool DisableRedirection(void*& token) override { return FDisable && FDisable(&token); }
+    void RevertRedirection(void* token) override {
+        if (FRevert)
+            FRevert(token);
+    }
+
+private:
+    using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+    using TDisable = BOOL(WINAPI*)(PVOID*);
+    using TRevert = BOOL(WINAPI*)(PVOID);
+
+    template <class F>
+    static F Lookup(HMODULE module, const char* name) {
+        return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    }
+
+    TIsWow64Process FIsWow64Process = nullptr;
+    TDisable FDisable = nullptr;
+    TRevert FRevert = nullptr;
+    bool FWow64 = false;
+};
+
 } // namespace
 
-std::optional<std::vector<std::string>> TWinStartupSystem::ValueNames(TRootKey root, const std::string& key) {
-    TRegistry registry(KEY_ALL_ACCESS);
-    registry.SetRootKey(RootHandle(root));
+TWow64& SystemWow64() {
+    static TSystemWow64 system;
+    return system;
+}
+
+std::vector<TRegView> TWinStartupSystem::Views(TRootKey root) {
+    if (root == TRootKey::rkLocalMachine && FWow64.IsWow64())
+        return {TRegView::rv64, TRegView::rv32};
+    return {TRegView::rvOwn};
+}
+
+std::optional<std::vector<std::string>> TWinStartupSystem::ValueNames(TRootKey root, const std::string& key,
+                                                                      TRegView view) {
+    TViewRegistry registry(root, view);
     if (!registry.OpenKey(key, false))
         return std::nullopt;
     TStringList names;
@@ -39,10 +138,9 @@ std::optional<std::vector<std::string>> TWinStartupSystem::ValueNames(TRootKey r
     return result;
 }
 
-std::optional<std::string> TWinStartupSystem::ReadString(TRootKey root, const std::string& key,
+std::optional<std::string> TWinStartupSystem::ReadString(TRootKey root, const std::string& key, TRegView view,
                                                          const std::string& name) {
-    TRegistry registry(KEY_ALL_ACCESS);
-    registry.SetRootKey(RootHandle(root));
+    TViewRegistry registry(root, view);
     if (!registry.OpenKey(key, false))
         return std::nullopt;
     try {
@@ -52,31 +150,31 @@ std::optional<std::string> TWinStartupSystem::ReadString(TRootKey root, const st
     }
 }
 
-bool TWinStartupSystem::DeleteValue(TRootKey root, const std::string& key, const std::string& name,
-                                    std::string& reason) {
-    TRegistry registry(KEY_ALL_ACCESS);
-    registry.SetRootKey(RootHandle(root));
+TDeleteResult TWinStartupSystem::DeleteValue(TRootKey root, const std::string& key, TRegView view,
+                                             const std::string& name, std::string& reason) {
+    TViewRegistry registry(root, view);
     if (!registry.OpenKey(key, false)) {
+        if (KeyMissing(root, key, view))
+            return TDeleteResult::drAlreadyGone;
         reason = "无法打开注册表项 " + key + "（可能需要管理员权限）";
-        return false;
+        return TDeleteResult::drRefused;
     }
-    if (!registry.ValueExists(name)) {
-        reason = "该启动项已不存在";
-        return false;
-    }
+    if (!registry.ValueExists(name))
+        return TDeleteResult::drAlreadyGone;
     if (!registry.DeleteValue(name)) {
         reason = "系统拒绝删除该注册表值（可能需要管理员权限）";
-        return false;
+        return TDeleteResult::drRefused;
     }
-    return true;
+    return TDeleteResult::drDeleted;
 }
 
 bool TWinStartupSystem::IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const TRedirectionOff native(FWow64);
+    return FileExists(path);
 }
 
 std::string TWinStartupSystem::FindOnSearchPath(const std::string& name) {
+    const TRedirectionOff native(FWow64);
     char found[MAX_PATH] = {};
     char* filePart = nullptr;
     const DWORD length = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, found, &filePart);
@@ -84,7 +182,7 @@ std::string TWinStartupSystem::FindOnSearchPath(const std::string& name) {
         return {};
     // The search also finds folders ("c:\" of a cut-off command): only a file is a program.
     const std::string path(found, length);
-    return IsFile(path) ? path : std::string();
+    return FileExists(path) ? path : std::string();
 }
 
 int TWinStartupSystem::FileIconIndex(const std::string& path) {
@@ -122,12 +220,15 @@ std::vector<std::string> TWinStartupSystem::FolderFiles(const std::string& folde
     return files;
 }
 
-bool TWinStartupSystem::RemoveFile(const std::string& path, std::string& reason) {
+TDeleteResult TWinStartupSystem::RemoveFile(const std::string& path, std::string& reason) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path.c_str()))
-        return true;
-    reason = SystemMessage(GetLastError());
-    return false;
+        return TDeleteResult::drDeleted;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return TDeleteResult::drAlreadyGone;
+    reason = SystemMessage(error);
+    return TDeleteResult::drRefused;
 }
 
 bool TWinStartupSystem::IsWinNT() {

@@ -1,6 +1,7 @@
 #include "Wmain.h"
 
 #include "MainText.h"
+#include "ProcessStart.h"
 #include "Vendor.h"
 #include "Wsystemedit.h"
 #include "wUpan.h"
@@ -69,8 +70,14 @@ void Tmain::FormCreate(TObject*) {
     WebBrowser1->Navigate(kStartPageUrl);
 }
 
+unsigned StartCleaning() {
+    // By its full path: started by name, a "cmd.exe" beside the program would run instead.
+    const std::string interpreter = SystemInterpreterPath();
+    return interpreter.empty() ? 0 : StartProgram(interpreter, kCleanCommandLine, SW_SHOW);
+}
+
 void Tmain::ToolButton2Click(TObject*) {
-    const UINT started = WinExec(kCleanCommandLine, SW_SHOW);
+    const unsigned started = StartCleaning();
     if (started > 31)
         Application->MessageBox(kCleanStartedText, Application->Title(), MB_OK);
     else

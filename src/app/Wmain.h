@@ -35,3 +35,6 @@ extern Tmain* main_;
 
 // An environment variable as the program reads it: empty when missing.
 std::string EnvironmentText(const char* name);
+
+// Starts the cleaning command line with the system's own interpreter; WinExec's value.
+unsigned StartCleaning();

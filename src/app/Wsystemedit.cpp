@@ -3,6 +3,8 @@
 #include "MainText.h"
 #include "StartupSystem.h"
 
+#include <cstdint>
+
 Tsystemedit* systemedit = nullptr;
 
 TClass Tsystemedit::StaticClass() {
@@ -36,7 +38,9 @@ void Tsystemedit::FormCreate(TObject*) {
 }
 
 void Tsystemedit::ShowItems() {
-    for (const TStartupEntry& entry : FCatalogue->Items()) {
+    const std::vector<TStartupEntry>& entries = FCatalogue->Items();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TStartupEntry& entry = entries[i];
         TListItem* item = bootList->Items()->Add();
         item->SetCaption(entry.Name);
         item->SubItems()->Add(entry.Command);
@@ -45,6 +49,8 @@ void Tsystemedit::ShowItems() {
         item->SubItems()->Add(entry.Disabled);
         item->SetChecked(entry.Marked);
         item->SetImageIndex(entry.Icon);
+        // The row's entry, for what the row does not show (its folder, its registry view).
+        item->SetData(reinterpret_cast<void*>(static_cast<std::uintptr_t>(i)));
     }
 }
 
@@ -52,11 +58,23 @@ void Tsystemedit::Button2Click(TObject*) {
     TListItem* selected = bootList->Selected();
     if (!selected)
         return;
+    const TStartupEntry& entry = FCatalogue->Items().at(reinterpret_cast<std::uintptr_t>(selected->Data()));
+    const std::string name = selected->Caption();
     std::string reason;
-    // Only a deletion that took effect removes the row; a refused one says why.
-    if (FCatalogue->DeleteStartupItem(selected->Caption(), selected->SubItems()->Strings(2), reason))
+    switch (FCatalogue->DeleteStartupItem(entry, reason)) {
+    case TDeleteResult::drDeleted:
         selected->Delete();
-    else
-        Application->MessageBox("无法删除启动项“" + selected->Caption() + "”：" + reason,
-                                Application->Title(), MB_OK | MB_ICONWARNING);
+        break;
+    case TDeleteResult::drAlreadyGone:
+        // What the user asked for holds already: the row goes, with a word why nothing was deleted.
+        selected->Delete();
+        Application->MessageBox("启动项“" + name + "”已经不存在，已从列表中移除。", Application->Title(),
+                                MB_OK | MB_ICONINFORMATION);
+        break;
+    case TDeleteResult::drRefused:
+        // Only a deletion that took effect removes the row; a refused one says why.
+        Application->MessageBox("无法删除启动项“" + name + "”：" + reason, Application->Title(),
+                                MB_OK | MB_ICONWARNING);
+        break;
+    }
 }

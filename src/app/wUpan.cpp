@@ -4,6 +4,8 @@
 #include "Jpeg.h"
 #include "Streams.h"
 
+#include <initializer_list>
+
 Tupan* upan = nullptr;
 
 TClass Tupan::StaticClass() {
@@ -70,10 +72,45 @@ void Tupan::Tell(const std::vector<TImmunizerNotice>& notices) {
     }
 }
 
+void Tupan::SetChoicesEnabled(bool enabled) {
+    for (TWinControl* control :
+         std::initializer_list<TWinControl*>{Button1, Button2, RadioButton1, RadioButton2})
+        control->SetEnabled(enabled);
+    ComboBox1->SetEnabled(enabled && RadioButton2->Checked());
+}
+
+template <class Command>
+void Tupan::RunCommand(Command command) {
+    // A press that arrives while a command runs (its messages are handled meanwhile) is ignored.
+    if (FImmunizer->Busy())
+        return;
+    // Disabling the pressed button takes the keyboard focus away: it goes back afterwards.
+    struct TLocked {
+        Tupan& Form;
+        HWND Focus = GetFocus();
+        explicit TLocked(Tupan& form) : Form(form) { Form.SetChoicesEnabled(false); }
+        TLocked(const TLocked&) = delete;
+        TLocked& operator=(const TLocked&) = delete;
+        ~TLocked() {
+            Form.SetChoicesEnabled(true);
+            if (Focus && IsWindow(Focus) && IsWindowEnabled(Focus) && GetActiveWindow() == Form.Handle())
+                ::SetFocus(Focus);
+        }
+    };
+    std::vector<TImmunizerNotice> notices;
+    {
+        const TLocked locked(*this);
+        notices = command(RadioButton1->Checked(), RadioButton2->Checked(), ComboBox1->Text());
+    }
+    Tell(notices);
+}
+
 void Tupan::Button1Click(TObject*) {
-    Tell(FImmunizer->Immunize(RadioButton1->Checked(), RadioButton2->Checked(), ComboBox1->Text()));
+    RunCommand(
+        [this](bool all, bool one, const std::string& root) { return FImmunizer->Immunize(all, one, root); });
 }
 
 void Tupan::Button2Click(TObject*) {
-    Tell(FImmunizer->Release(RadioButton1->Checked(), RadioButton2->Checked(), ComboBox1->Text()));
+    RunCommand(
+        [this](bool all, bool one, const std::string& root) { return FImmunizer->Release(all, one, root); });
 }

@@ -30,9 +30,17 @@ class Tupan : public TForm {
     const TDriveImmunizer* Immunizer() const { return FImmunizer.get(); }
 
 private:
+    // Runs an immunizer command with the dialog's choices locked, then tells the outcome.
+    template <class Command>
+    void RunCommand(Command command);
+    void SetChoicesEnabled(bool enabled);
     void Tell(const std::vector<TImmunizerNotice>& notices);
 
-    TWinImmunizerSystem FSystem;
+    // While a command runs the dialog keeps handling its messages (painting, the skin's timers).
+    TWinImmunizerSystem FSystem{[] {
+        Application->ProcessMessages();
+        return !Application->Terminated();
+    }};
     std::unique_ptr<TDriveImmunizer> FImmunizer;
 };
 

@@ -2,11 +2,13 @@
 // run-key entries this test writes (and removes again), deletion of the selected entry; the
 // immunizer on a folder of the test's own given as the drive; the About box.
 #include "ProgramTest.h"
+#include "TestDrives.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 using namespace std::chrono_literals;
@@ -134,7 +136,7 @@ TEST_F(SystemEditE2eTest, ColumnHeadersAreBackAfterLoading) {
     EXPECT_EQ(e2e::ListViewHeaderCaptions(list_), (std::vector<std::string>{"项目名称", "路径", "是否存在"}));
 }
 
-TEST_F(SystemEditE2eTest, AnEntryAlreadyGoneKeepsItsRowAndTheUserIsTold) {
+TEST_F(SystemEditE2eTest, AnEntryAlreadyGoneLosesItsRowAndTheUserIsTold) {
     RunValues run(kRun);
     run.Set("tw-e2e-vanishing", "C:\\tw-e2e-nowhere\\gone.exe");
     Start();
@@ -147,39 +149,41 @@ TEST_F(SystemEditE2eTest, AnEntryAlreadyGoneKeepsItsRowAndTheUserIsTold) {
     ASSERT_TRUE(e2e::ListViewSelect(list_, row));
     ASSERT_TRUE(e2e::PressButton(remove_));
     HWND box = WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "the refused deletion was not reported";
+    ASSERT_NE(box, nullptr) << "the user was not told that nothing was deleted";
     EXPECT_EQ(e2e::WindowCaption(box), "Quellmoor系统优化大师");
     EXPECT_NE(e2e::MessageBoxText(box).find("tw-e2e-vanishing"), std::string::npos)
         << e2e::MessageBoxText(box);
+    EXPECT_NE(e2e::MessageBoxText(box).find("已经不存在"), std::string::npos) << e2e::MessageBoxText(box);
     ASSERT_TRUE(CloseMessageBox(box));
-    EXPECT_EQ(ReadRows(), rows) << "the row of a deletion that did not happen must stay";
+    Rows expected = rows;
+    expected.erase(expected.begin() + row);
+    EXPECT_EQ(ReadRows(), expected) << "the row of an entry that is gone must go";
 }
 
-// The immunizer dialog with a folder of the test's own typed in as the drive.
+// The immunizer dialog with a drive letter of the test's own, mapped to a folder, typed in as
+// the drive.
 class UpanE2eTest : public e2e::ProgramTest {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "tw-e2e-usb-" + std::to_string(GetCurrentProcessId());
-        root_ = folder_ + "\\root\\";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
+        const std::vector<char> letters = twtest::FreeLetters(2);
+        ASSERT_EQ(letters.size(), 2u);
+        drive_ = std::make_unique<twtest::MappedDrive>(letters[0], DRIVE_REMOVABLE, folder_.Path());
+        if (!drive_->Mapped())
+            GTEST_SKIP() << "drive letters cannot be mapped here (not Wine, or its mount manager refused)";
+        spare_ = letters[1];
+        root_ = folder_.Path() + "\\";
+        typed_ = drive_->Root();
     }
     void TearDown() override {
         ProgramTest::TearDown();
-        RemoveDirectoryA((root_ + "autorun.inf\\vox...\\").c_str());
-        RemoveDirectoryA((root_ + "autorun.inf\\vox").c_str());
-        RemoveDirectoryA((root_ + "autorun.inf").c_str());
-        RemoveDirectoryA(root_.c_str());
-        RemoveDirectoryA((folder_ + "\\evil").c_str());
-        RemoveDirectoryA(folder_.c_str());
+        // What a command run from the program's folder would have left there.
+        twtest::RemoveTree(CurrentFolder() + "stick");
     }
     void OpenDialog() {
         dialog_ = OpenFromToolbar(5, "Tupan");
         ASSERT_NE(dialog_, nullptr);
-        drive_ = e2e::FindDescendant(dialog_, "TComboBox");
-        ASSERT_NE(drive_, nullptr);
+        drive_box_ = e2e::FindDescendant(dialog_, "TComboBox");
+        ASSERT_NE(drive_box_, nullptr);
         immunize_ = e2e::FindDescendantByText(dialog_, "免疫");
         release_ = e2e::FindDescendantByText(dialog_, "取消免疫");
         ASSERT_TRUE(immunize_ && release_);
@@ -201,12 +205,23 @@ protected:
         const DWORD a = Attributes(path);
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     }
+    // The program's current folder is this test's: where the interpreter it starts stands.
+    static std::string CurrentFolder() {
+        char folder[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, folder);
+        std::string path = folder;
+        return path.back() == '\\' ? path : path + "\\";
+    }
 
-    std::string folder_, root_;
-    HWND dialog_ = nullptr, drive_ = nullptr, immunize_ = nullptr, release_ = nullptr;
+    twtest::ScratchFolder folder_{"tw-e2e-usb"};
+    std::unique_ptr<twtest::MappedDrive> drive_;
+    char spare_ = 0;    // a letter no drive uses
+    std::string root_;  // the drive's folder
+    std::string typed_; // the drive's root
+    HWND dialog_ = nullptr, drive_box_ = nullptr, immunize_ = nullptr, release_ = nullptr;
 };
 
-TEST_F(UpanE2eTest, TypedRootIsImmunizedAndReleasedWithHonestMessages) {
+TEST_F(UpanE2eTest, TypedRootIsImmunizedAndReleasedLeavingNothingBehind) {
     // A protected autorun.inf file, as a worm leaves it.
     HANDLE f = CreateFileA((root_ + "autorun.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr);
@@ -214,50 +229,57 @@ TEST_F(UpanE2eTest, TypedRootIsImmunizedAndReleasedWithHonestMessages) {
     CloseHandle(f);
     Start();
     OpenDialog();
-    ASSERT_TRUE(e2e::SetControlText(drive_, root_));
+    ASSERT_TRUE(e2e::SetControlText(drive_box_, typed_));
 
     EXPECT_EQ(Press(immunize_), "免疫成功");
     EXPECT_TRUE(IsFolder(root_ + "autorun.inf")) << "the autorun.inf file was not replaced by a folder";
-    const std::string windowsGuard = root_ + "autorun.inf\\vox...\\";
-    const std::string dotlessGuard = root_ + "autorun.inf\\vox";
-    ASSERT_TRUE(IsFolder(windowsGuard) || IsFolder(dotlessGuard)) << "no guard folder inside autorun.inf";
+    EXPECT_TRUE(IsFolder(root_ + "autorun.inf\\vox...\\") || IsFolder(root_ + "autorun.inf\\vox"))
+        << "no guard folder inside autorun.inf";
 
-    // Wine's md drops the dots of the guard's name while its rd keeps them: give the guard the
-    // name Windows' md gives it, which the release command reaches everywhere.
-    if (RemoveDirectoryA(dotlessGuard.c_str())) {
-        ASSERT_TRUE(CreateDirectoryA(windowsGuard.c_str(), nullptr));
-    }
+    // Whatever name the interpreter gave the guard, the release reaches it.
     EXPECT_EQ(Press(release_), "取消免疫成功");
     EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES) << "autorun.inf is still there";
 }
 
-TEST_F(UpanE2eTest, RootTextWithCommandCharactersIsRefusedAndRunsNothing) {
-    Start();
-    OpenDialog();
-    const std::string evil = folder_ + "\\evil";
-    ASSERT_TRUE(e2e::SetControlText(drive_, root_ + " & md " + evil + " & rem "));
-
-    const std::string refusal = Press(immunize_);
-    EXPECT_NE(refusal.find("不允许的字符"), std::string::npos) << refusal;
-    EXPECT_EQ(Attributes(evil), INVALID_FILE_ATTRIBUTES) << "the extra command ran";
-    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Press(release_), refusal);
-}
-
-TEST_F(UpanE2eTest, ARootThatCannotBeImmunizedIsNamedInTheMessage) {
-    // A file where the root's folder should be: nothing can be created below it.
-    const std::string blocked = folder_ + "\\blocked";
-    HANDLE f = CreateFileA(blocked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+TEST_F(UpanE2eTest, TextThatIsNoDriveRootIsRefusedAndRunsNothing) {
+    const std::string evil = root_ + "evil";
+    HANDLE f = CreateFileA((root_ + "keep.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     CloseHandle(f);
+    ASSERT_TRUE(CreateDirectoryA((root_ + "my stick").c_str(), nullptr));
     Start();
     OpenDialog();
-    ASSERT_TRUE(e2e::SetControlText(drive_, blocked + "\\"));
+    // "rd X:\ /s /q autorun.inf\vox...\" would empty the drive; "md X:\my stick\autorun.inf\..."
+    // would make "X:\my" and a "stick" folder where the interpreter stands.
+    for (const std::string& text :
+         {typed_ + " /s /q ", typed_ + "my stick\\", typed_ + " & md " + evil + " & rem "}) {
+        ASSERT_TRUE(e2e::SetControlText(drive_box_, text));
+        const std::string refusal = Press(release_);
+        EXPECT_NE(refusal.find("只输入盘符"), std::string::npos) << text << ": " << refusal;
+        EXPECT_EQ(Press(immunize_), refusal) << text;
+    }
+    EXPECT_NE(Attributes(root_ + "keep.txt"), INVALID_FILE_ATTRIBUTES) << "the drive was emptied";
+    EXPECT_TRUE(IsFolder(root_ + "my stick"));
+    EXPECT_EQ(Attributes(root_ + "my"), INVALID_FILE_ATTRIBUTES) << "md ran with the blank";
+    EXPECT_EQ(Attributes(CurrentFolder() + "stick"), INVALID_FILE_ATTRIBUTES) << "md ran with the blank";
+    EXPECT_EQ(Attributes(root_ + "my stick\\autorun.inf"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Attributes(evil), INVALID_FILE_ATTRIBUTES) << "the extra command ran";
+    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(UpanE2eTest, ADriveThatCannotBeImmunizedIsNamedInTheMessage) {
+    // A drive whose medium went away: its letter leads nowhere.
+    twtest::ScratchFolder gone("tw-e2e-gone");
+    twtest::MappedDrive vanished(spare_, DRIVE_REMOVABLE, gone.Path());
+    ASSERT_TRUE(vanished.Mapped());
+    ASSERT_TRUE(RemoveDirectoryA(gone.Path().c_str()));
+    Start();
+    OpenDialog();
+    ASSERT_TRUE(e2e::SetControlText(drive_box_, vanished.Root()));
 
     const std::string text = Press(immunize_);
     EXPECT_NE(text.find("免疫失败"), std::string::npos) << text;
-    EXPECT_NE(text.find(blocked + "\\"), std::string::npos) << text;
-    DeleteFileA(blocked.c_str());
+    EXPECT_NE(text.find(vanished.Root()), std::string::npos) << text;
 }
 
 class AboutE2eTest : public e2e::ProgramTest {};

@@ -14,10 +14,10 @@ std::string GuardFolderPath(const std::string& root);
 // root + "autorun.inf\vox".
 std::string DotlessGuardFolderPath(const std::string& root);
 
-// Typed text goes into a command line: it must not carry anything the command interpreter
-// acts on (& | < > ^ " %) nor control characters. Two-byte characters of code page 936 are
-// letters even when their second byte looks like '|' or '^'; a broken pair is rejected.
-bool IsSafeRootText(const std::string& root);
+// Typed text goes into a command line: only a drive root, a letter and a colon with or
+// without a backslash ("E:", "e:\"), is accepted. Anything more (a folder, a blank, "/s",
+// "&") would reach the interpreter as a path of its own or as switches.
+bool IsDriveRootText(const std::string& root);
 
 inline constexpr char kUnsafeRootText[] =
-    "盘符中含有不允许的字符（& | < > ^ \" % 或控制字符），请重新选择或输入盘符，例如 E:\\";
+    "请从列表中选择盘符，或只输入盘符，例如 E:\\ 或 E:（不能带文件夹、空格或其他字符）。";

@@ -14,9 +14,37 @@ std::string JoinRoots(const std::vector<std::string>& roots) {
     return text;
 }
 
+// Drives are probed quietly for as long as the scope lasts.
+class TDriveProbe {
+public:
+    explicit TDriveProbe(TImmunizerPlatform& platform) : FPlatform(platform) { FPlatform.BeginDriveProbe(); }
+    TDriveProbe(const TDriveProbe&) = delete;
+    TDriveProbe& operator=(const TDriveProbe&) = delete;
+    ~TDriveProbe() { FPlatform.EndDriveProbe(); }
+
+private:
+    TImmunizerPlatform& FPlatform;
+};
+
 } // namespace
 
+// One Immunize or Release at a time, its drives probed quietly.
+class TDriveImmunizer::TRunScope {
+public:
+    explicit TRunScope(TDriveImmunizer& owner) : FOwner(owner), FProbe(owner.FPlatform) {
+        FOwner.FBusy = true;
+    }
+    TRunScope(const TRunScope&) = delete;
+    TRunScope& operator=(const TRunScope&) = delete;
+    ~TRunScope() { FOwner.FBusy = false; }
+
+private:
+    TDriveImmunizer& FOwner;
+    TDriveProbe FProbe;
+};
+
 void TDriveImmunizer::Enumerate() {
+    const TDriveProbe probe(FPlatform);
     for (int i = 0; i < 26; ++i) {
         const std::string root = std::string(1, static_cast<char>('A' + i)) + ":\\";
         const unsigned type = FPlatform.DriveType(root);
@@ -48,14 +76,36 @@ unsigned TDriveImmunizer::ImmunizeRoot(const std::string& root) {
 
 void TDriveImmunizer::ReleaseRoot(const std::string& root) {
     FPlatform.Run(RemoveImmunizationCommandLine(FWindowsDir, root));
+    // Where the immunize command made the guard without its dots, the release command missed
+    // it; an ordinary removal reaches that name (and only an empty folder goes).
+    if (FPlatform.GuardLosesDots())
+        FPlatform.RemoveFolder(DotlessGuardFolderPath(root));
     // Only once the guard folder is gone can the emptied "autorun.inf" folder go.
     FPlatform.RemoveFolder(root + kAutorun);
     if (FPlatform.FolderExists(root + kAutorun) == true)
         FFailedRoots.push_back(root);
 }
 
+template <class Command>
+std::vector<TImmunizerNotice> TDriveImmunizer::Exclusive(Command command) {
+    if (FBusy)
+        return {};
+    const TRunScope run(*this);
+    return command();
+}
+
 std::vector<TImmunizerNotice> TDriveImmunizer::Immunize(bool allDrives, bool oneDrive,
                                                         const std::string& root) {
+    return Exclusive([&] { return DoImmunize(allDrives, oneDrive, root); });
+}
+
+std::vector<TImmunizerNotice> TDriveImmunizer::Release(bool allDrives, bool oneDrive,
+                                                       const std::string& root) {
+    return Exclusive([&] { return DoRelease(allDrives, oneDrive, root); });
+}
+
+std::vector<TImmunizerNotice> TDriveImmunizer::DoImmunize(bool allDrives, bool oneDrive,
+                                                          const std::string& root) {
     FFailedRoots.clear();
     std::vector<TImmunizerNotice> notices;
     if (allDrives) {
@@ -69,9 +119,9 @@ std::vector<TImmunizerNotice> TDriveImmunizer::Immunize(bool allDrives, bool one
         else if (!roots.empty() && last > kStarted)
             notices.push_back(TImmunizerNotice::inImmunized);
     }
-    if (oneDrive && !root.empty()) {
+    if (oneDrive) {
         const std::size_t failedBefore = FFailedRoots.size();
-        if (!IsSafeRootText(root))
+        if (!IsDriveRootText(root))
             notices.push_back(TImmunizerNotice::inUnsafeRoot);
         else if (const unsigned started = ImmunizeRoot(root); FFailedRoots.size() > failedBefore)
             notices.push_back(TImmunizerNotice::inImmunizeFailed);
@@ -81,10 +131,10 @@ std::vector<TImmunizerNotice> TDriveImmunizer::Immunize(bool allDrives, bool one
     return notices;
 }
 
-std::vector<TImmunizerNotice> TDriveImmunizer::Release(bool allDrives, bool oneDrive,
-                                                       const std::string& root) {
+std::vector<TImmunizerNotice> TDriveImmunizer::DoRelease(bool allDrives, bool oneDrive,
+                                                         const std::string& root) {
     FFailedRoots.clear();
-    if (oneDrive && !IsSafeRootText(root))
+    if (oneDrive && !IsDriveRootText(root))
         return {TImmunizerNotice::inUnsafeRoot};
     if (allDrives)
         for (const std::string& r : Roots())

@@ -24,6 +24,13 @@ public:
     // Whether a folder is there. A system that cannot be looked at answers nullopt; then only
     // the start of the commands tells how an operation went.
     virtual std::optional<bool> FolderExists(const std::string&) { return std::nullopt; }
+    // Whether this system's interpreter creates the guard folder without the dots of its name
+    // ("vox"), which its own release command then does not reach.
+    virtual bool GuardLosesDots() { return false; }
+    // Between these calls drives are probed: a drive without a medium (an empty card reader)
+    // must fail quietly rather than ask the user with a system message box. Calls nest.
+    virtual void BeginDriveProbe() {}
+    virtual void EndDriveProbe() {}
 };
 
 // What the dialog tells the user after a command, in order.
@@ -42,8 +49,10 @@ public:
     std::vector<std::string> Roots() const;
     const std::string& WindowsDir() const { return FWindowsDir; }
 
-    // "免疫": every drive when allDrives, then the typed or chosen root when oneDrive. A root
-    // counts as immunized when its guard folder is there afterwards.
+    // "免疫": every drive when allDrives, then the typed or chosen root when oneDrive; only a
+    // drive root is accepted as that root. A root counts as immunized when its guard folder is
+    // there afterwards. While an Immunize or Release runs (the system may handle the user's
+    // messages meanwhile) another one does nothing and returns no notice.
     std::vector<TImmunizerNotice> Immunize(bool allDrives, bool oneDrive, const std::string& root);
     // "取消免疫": the same choice. A root counts as released when no "autorun.inf" folder is
     // left; success is reported unless a root is seen to have failed or the typed root is
@@ -51,15 +60,24 @@ public:
     std::vector<TImmunizerNotice> Release(bool allDrives, bool oneDrive, const std::string& root);
     // The roots that failed in the last Immunize or Release, in the order they were processed.
     const std::vector<std::string>& FailedRoots() const { return FFailedRoots; }
+    bool Busy() const { return FBusy; }
 
 private:
+    class TRunScope;
+
     unsigned ImmunizeRoot(const std::string& root);
     void ReleaseRoot(const std::string& root);
+    // Runs the command unless another one runs already.
+    template <class Command>
+    std::vector<TImmunizerNotice> Exclusive(Command command);
+    std::vector<TImmunizerNotice> DoImmunize(bool allDrives, bool oneDrive, const std::string& root);
+    std::vector<TImmunizerNotice> DoRelease(bool allDrives, bool oneDrive, const std::string& root);
 
     TImmunizerPlatform& FPlatform;
     std::array<std::string, 26> FDriveRoots;
     std::string FWindowsDir;
     std::vector<std::string> FFailedRoots;
+    bool FBusy = false;
 };
 
 inline constexpr char kImmunizerCaption[] = "免疫信息提示";

@@ -43,7 +43,8 @@ void TStartupCatalogue::LoadStartupItems() {
     FItems.clear();
     int kind = kFirstRegistryKind;
     for (const TSource& source : kSources) {
-        ReadRunKey(source.Root, source.Key, kind);
+        for (const TRegView view : FSystem.Views(source.Root))
+            ReadRunKey(source.Root, source.Key, kind, view);
         kind += 2;
     }
     ReadStartupFolder(kCsidlCommonStartup, 1);
@@ -51,20 +52,23 @@ void TStartupCatalogue::LoadStartupItems() {
     CheckItemFiles();
 }
 
-void TStartupCatalogue::ReadRunKey(TRootKey root, const std::string& key, int kind) {
+void TStartupCatalogue::ReadRunKey(TRootKey root, const std::string& key, int kind, TRegView view) {
     const auto read = [&](const std::string& path, int code, bool disabled) {
-        const auto names = FSystem.ValueNames(root, path);
+        const auto names = FSystem.ValueNames(root, path, view);
         if (!names)
             return;
         for (const std::string& name : *names) {
             // A value that is not a string is still listed, with an empty command; the rest of
             // the key and every later source are read all the same.
             TStartupEntry entry{name,
-                                FSystem.ReadString(root, path, name).value_or(""),
+                                FSystem.ReadString(root, path, view, name).value_or(""),
                                 kExistsYes,
                                 std::to_string(code),
                                 disabled ? "1" : "0",
-                                disabled};
+                                disabled,
+                                -1,
+                                "",
+                                view};
             FItems.push_back(std::move(entry));
         }
     };
@@ -77,7 +81,8 @@ void TStartupCatalogue::ReadStartupFolder(int csidl, int kind) {
     if (folder.empty())
         return;
     for (const std::string& file : FSystem.FolderFiles(folder))
-        FItems.push_back({file, folder + "\\" + file, kExistsYes, std::to_string(kind), "0", false});
+        FItems.push_back({file, folder + "\\" + file, kExistsYes, std::to_string(kind), "0", false, -1,
+                          folder, TRegView::rvOwn});
 }
 
 void TStartupCatalogue::CheckItemFiles() {
@@ -110,15 +115,18 @@ void TStartupCatalogue::CheckItem(TStartupEntry& item) {
     item.Icon = FSystem.IsWinNT() ? 3 : 0;
 }
 
-bool TStartupCatalogue::DeleteStartupItem(const std::string& name, const std::string& kind,
-                                          std::string& reason) {
-    const int code = ParseKind(kind);
+TDeleteResult TStartupCatalogue::DeleteStartupItem(const TStartupEntry& entry, std::string& reason) {
+    const int code = ParseKind(entry.Kind);
     if (code == 1 || code == 2) {
-        const std::string folder = FSystem.SpecialFolderPath(code == 1 ? kCsidlCommonStartup : kCsidlStartup);
-        return FSystem.RemoveFile(folder + "\\" + name, reason);
+        // The folder asked for anew could be empty by now, and "\name" is a file elsewhere.
+        if (entry.Folder.empty()) {
+            reason = "不知道该启动项所在的文件夹";
+            return TDeleteResult::drRefused;
+        }
+        return FSystem.RemoveFile(entry.Folder + "\\" + entry.Name, reason);
     }
     if (const auto key = RunKeyOfKind(code))
-        return FSystem.DeleteValue(key->Root, key->Key, name, reason);
-    reason = "未知的启动项类型 " + kind;
-    return false;
+        return FSystem.DeleteValue(key->Root, key->Key, entry.View, entry.Name, reason);
+    reason = "未知的启动项类型 " + entry.Kind;
+    return TDeleteResult::drRefused;
 }

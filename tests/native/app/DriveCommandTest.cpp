@@ -14,19 +14,40 @@ TEST(DriveCommandLines, GuardFolderUnderTheRoot) {
         << "typed text is used unchanged";
 }
 
-TEST(IsSafeRootText, RejectsWhatTheInterpreterWouldAct) {
-    for (const char* bad :
-         {"E:\\ & del x", "E:\\|x", "E:<", "E:>", "E:^", "E:\"", "%TEMP%", "E:\\\n", "E:\t", "\x7f"})
-        EXPECT_FALSE(IsSafeRootText(bad)) << bad;
-}
-
-TEST(IsSafeRootText, AcceptsRootsAndTwoByteCharacters) {
-    for (const char* good : {"E:\\", "E:", "", "Z:\\folder name\\", "E:\\data.v2\\"})
-        EXPECT_TRUE(IsSafeRootText(good)) << good;
-    // A two-byte character whose trail byte is '|' (0x7C) is a letter, not a pipe.
-    EXPECT_TRUE(IsSafeRootText("E:\\\x81\x7C\\"));
-    EXPECT_FALSE(IsSafeRootText("E:\\\x81")) << "a lone lead byte at the end is not a character";
-    EXPECT_FALSE(IsSafeRootText("E:\x81& del x")) << "'&' is no trail byte: it would stand alone";
+TEST(IsDriveRootText, AcceptsOnlyALetterAndAColonWithOrWithoutBackslash) {
+    for (const char* good : {"E:\\", "E:", "e:\\", "a:", "Z:\\"})
+        EXPECT_TRUE(IsDriveRootText(good)) << good;
+    // Switches, blanks, folders and interpreter characters would all reach the command line;
+    // two-byte characters are refused whatever their trail byte looks like.
+    for (const char* bad : {"E:\\ /s /q ",
+                            "E:\\ ",
+                            " E:\\",
+                            "E:\\/s",
+                            "E:\\,",
+                            "E:\\;",
+                            "E:=",
+                            "E:\\my stick\\",
+                            "Z:\\folder name\\",
+                            "E:\\data.v2\\",
+                            "E:\\ & del x",
+                            "E:\\|x",
+                            "E:<",
+                            "E:^",
+                            "E:\"",
+                            "%TEMP%",
+                            "E:\\\n",
+                            "E:\t",
+                            "",
+                            "E",
+                            ":\\",
+                            "EE:",
+                            "1:\\",
+                            "E:/",
+                            "E:\\\\",
+                            "\\\\server\\share\\",
+                            "\xB5:\\",
+                            "E:\\\x81\x7C\\"})
+        EXPECT_FALSE(IsDriveRootText(bad)) << bad;
 }
 
 } // namespace

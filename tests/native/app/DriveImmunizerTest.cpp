@@ -6,9 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -25,21 +27,39 @@ public:
     // Folders the test says are there (true) or not (false) after the commands; others
     // cannot be told.
     std::map<std::string, bool> folders;
+    bool losesDots = false;
+    std::function<void()> whileRunning; // what the user does while a command runs
+    int probeDepth = 0;
+    std::vector<std::string> unprobed; // calls made outside a drive probe
 
     unsigned DriveType(const std::string& root) override {
+        Probed("DriveType");
         const auto it = types.find(root[0]);
         return it == types.end() ? 1 : it->second;
     }
     std::string WindowsDir() override { return "C:\\WINDOWS"; }
-    bool IsFile(const std::string& path) override { return files.count(path) != 0; }
+    bool IsFile(const std::string& path) override {
+        Probed("IsFile");
+        return files.count(path) != 0;
+    }
     void ClearAttributesAndDelete(const std::string& path) override {
+        Probed("delete");
         files.erase(path);
         log.push_back("delete " + path);
     }
-    void CreateFolder(const std::string& path) override { log.push_back("md " + path); }
-    void RemoveFolder(const std::string& path) override { log.push_back("rmdir " + path); }
+    void CreateFolder(const std::string& path) override {
+        Probed("md");
+        log.push_back("md " + path);
+    }
+    void RemoveFolder(const std::string& path) override {
+        Probed("rmdir");
+        log.push_back("rmdir " + path);
+    }
     unsigned Run(const std::string& commandLine) override {
+        Probed("run");
         log.push_back("run " + commandLine);
+        if (whileRunning)
+            std::exchange(whileRunning, nullptr)();
         if (runResults.empty())
             return 33;
         const unsigned r = runResults.front();
@@ -47,8 +67,18 @@ public:
         return r;
     }
     std::optional<bool> FolderExists(const std::string& path) override {
+        Probed("FolderExists");
         const auto it = folders.find(path);
         return it == folders.end() ? std::nullopt : std::optional<bool>(it->second);
+    }
+    bool GuardLosesDots() override { return losesDots; }
+    void BeginDriveProbe() override { ++probeDepth; }
+    void EndDriveProbe() override { --probeDepth; }
+
+private:
+    void Probed(const char* call) {
+        if (probeDepth <= 0)
+            unprobed.push_back(call);
     }
 };
 
@@ -89,18 +119,20 @@ TEST_F(DriveImmunizerTest, AllDrivesWithNoDriveStartsNothingAndSaysNothing) {
     EXPECT_THAT(sys.log, IsEmpty());
 }
 
-TEST_F(DriveImmunizerTest, EmptySelectionImmunizesNothing) {
+TEST_F(DriveImmunizerTest, EmptySelectionImmunizesAndReleasesNothingAndSaysWhy) {
+    // An empty root would make the commands act on the current folder, whatever it is.
     immunizer.Enumerate();
-    EXPECT_THAT(immunizer.Immunize(false, true, ""), IsEmpty());
+    EXPECT_THAT(immunizer.Immunize(false, true, ""), ElementsAre(N::inUnsafeRoot));
+    EXPECT_THAT(immunizer.Release(false, true, ""), ElementsAre(N::inUnsafeRoot));
     EXPECT_THAT(sys.log, IsEmpty());
 }
 
-TEST_F(DriveImmunizerTest, ReleaseRunsEvenForAnEmptyRootAndAlwaysReportsSuccess) {
+TEST_F(DriveImmunizerTest, ReleaseAlwaysReportsSuccessWhenNothingCanBeLookedAt) {
     immunizer.Enumerate();
     sys.runResults = {0};
-    EXPECT_THAT(immunizer.Release(false, true, ""), ElementsAre(N::inReleased));
-    EXPECT_THAT(sys.log, ElementsAre("run C:\\WINDOWS\\system32\\cmd.exe /c rd autorun.inf\\vox...\\",
-                                     "rmdir autorun.inf"));
+    EXPECT_THAT(immunizer.Release(false, true, "E:\\"), ElementsAre(N::inReleased));
+    EXPECT_THAT(sys.log, ElementsAre("run C:\\WINDOWS\\system32\\cmd.exe /c rd E:\\autorun.inf\\vox...\\",
+                                     "rmdir E:\\autorun.inf"));
 }
 
 TEST_F(DriveImmunizerTest, ReleaseOfAllDrivesRemovesEachGuardAfterItsCommand) {
@@ -113,10 +145,17 @@ TEST_F(DriveImmunizerTest, ReleaseOfAllDrivesRemovesEachGuardAfterItsCommand) {
                                      "rmdir F:\\autorun.inf"));
 }
 
-TEST_F(DriveImmunizerTest, TypedTextWithInterpreterCharactersIsRefusedAndNothingIsDone) {
+TEST_F(DriveImmunizerTest, TypedTextThatIsNoDriveRootIsRefusedAndNothingIsDone) {
     immunizer.Enumerate();
-    EXPECT_THAT(immunizer.Immunize(false, true, "E:\\ & del C:\\x"), ElementsAre(N::inUnsafeRoot));
-    EXPECT_THAT(immunizer.Release(false, true, "E:\\|x"), ElementsAre(N::inUnsafeRoot));
+    // "rd E:\ /s /q autorun.inf\vox...\" would empty the drive; "md E:\my stick\..." makes
+    // "E:\my" and a "stick" folder wherever the interpreter stands.
+    for (const char* text :
+         {"E:\\ & del C:\\x", "E:\\|x", "E:\\ /s /q ", "E:\\my stick\\", "E:\\,", "E:=;"}) {
+        EXPECT_THAT(immunizer.Immunize(false, true, text), ElementsAre(N::inUnsafeRoot)) << text;
+        EXPECT_THAT(immunizer.Release(false, true, text), ElementsAre(N::inUnsafeRoot)) << text;
+        // The drives of "all local disks" are left alone as well: the typed text is refused first.
+        EXPECT_THAT(immunizer.Release(true, true, text), ElementsAre(N::inUnsafeRoot)) << text;
+    }
     EXPECT_THAT(sys.log, IsEmpty());
 }
 
@@ -126,8 +165,6 @@ TEST_F(DriveImmunizerTest, TypedRootWithoutBackslashIsUsedUnchanged) {
     EXPECT_THAT(sys.log, ElementsAre("md E:autorun.inf",
                                      "run C:\\WINDOWS\\system32\\cmd.exe /c md E:autorun.inf\\vox...\\"));
 }
-
-} // namespace
 
 TEST_F(DriveImmunizerTest, ARootWithoutItsGuardFolderAfterwardsIsNamedAsFailed) {
     sys.types = {{'E', 2}, {'F', 2}};
@@ -153,3 +190,33 @@ TEST_F(DriveImmunizerTest, AnAutorunFolderLeftAfterReleaseIsNamedAsFailed) {
     sys.folders = {{"E:\\autorun.inf", false}};
     EXPECT_THAT(immunizer.Release(false, true, "E:\\"), ElementsAre(N::inReleased));
 }
+
+TEST_F(DriveImmunizerTest, ReleaseRemovesTheGuardWithoutDotsWhereTheInterpreterMadeItSo) {
+    sys.losesDots = true;
+    immunizer.Enumerate();
+    EXPECT_THAT(immunizer.Release(false, true, "e:"), ElementsAre(N::inReleased));
+    EXPECT_THAT(sys.log, ElementsAre("run C:\\WINDOWS\\system32\\cmd.exe /c rd e:autorun.inf\\vox...\\",
+                                     "rmdir e:autorun.inf\\vox", "rmdir e:autorun.inf"));
+}
+
+TEST_F(DriveImmunizerTest, APressWhileACommandRunsDoesNothingAndDrivesAreProbedQuietly) {
+    sys.types = {{'E', 2}};
+    immunizer.Enumerate();
+    std::vector<TImmunizerNotice> pressedMeanwhile{N::inImmunized};
+    sys.whileRunning = [&] {
+        EXPECT_TRUE(immunizer.Busy());
+        pressedMeanwhile = immunizer.Release(true, true, "E:\\");
+        const auto again = immunizer.Immunize(true, false, "");
+        pressedMeanwhile.insert(pressedMeanwhile.end(), again.begin(), again.end());
+    };
+    EXPECT_THAT(immunizer.Immunize(false, true, "E:\\"), ElementsAre(N::inImmunized));
+    EXPECT_THAT(pressedMeanwhile, IsEmpty());
+    EXPECT_THAT(sys.log, ElementsAre("md E:\\autorun.inf",
+                                     "run C:\\WINDOWS\\system32\\cmd.exe /c md E:\\autorun.inf\\vox...\\"));
+    EXPECT_FALSE(immunizer.Busy());
+    EXPECT_THAT(immunizer.Release(true, false, ""), ElementsAre(N::inReleased)) << "free again afterwards";
+    EXPECT_THAT(sys.unprobed, IsEmpty());
+    EXPECT_EQ(sys.probeDepth, 0);
+}
+
+} // namespace

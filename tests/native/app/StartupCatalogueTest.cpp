@@ -21,9 +21,15 @@ struct Value {
     std::optional<std::string> data; // nullopt: not a string value
 };
 
+// Keys of the 32-bit view are held under "32" + their path.
+std::string InView(const std::string& key, TRegView view) {
+    return view == TRegView::rv32 ? "32" + key : key;
+}
+
 class FakeSystem : public TStartupSystem {
 public:
     std::map<std::pair<TRootKey, std::string>, std::vector<Value>> keys;
+    std::vector<TRegView> machineViews{TRegView::rvOwn};
     std::set<std::pair<TRootKey, std::string>> locked; // exist but refuse full access
     std::set<std::string> files;
     std::map<std::string, std::string> searchPath;
@@ -32,8 +38,12 @@ public:
     bool winNT = true;
     std::vector<std::string> deleted;
 
-    std::optional<std::vector<std::string>> ValueNames(TRootKey root, const std::string& key) override {
-        const auto it = keys.find({root, key});
+    std::vector<TRegView> Views(TRootKey root) override {
+        return root == TRootKey::rkLocalMachine ? machineViews : std::vector<TRegView>{TRegView::rvOwn};
+    }
+    std::optional<std::vector<std::string>> ValueNames(TRootKey root, const std::string& key,
+                                                       TRegView view) override {
+        const auto it = keys.find({root, InView(key, view)});
         if (it == keys.end() || locked.count({root, key}))
             return std::nullopt;
         std::vector<std::string> names;
@@ -41,24 +51,27 @@ public:
             names.push_back(v.name);
         return names;
     }
-    std::optional<std::string> ReadString(TRootKey root, const std::string& key,
+    std::optional<std::string> ReadString(TRootKey root, const std::string& key, TRegView view,
                                           const std::string& name) override {
-        for (const Value& v : keys[{root, key}])
+        for (const Value& v : keys[{root, InView(key, view)}])
             if (v.name == name)
                 return v.data;
         return std::nullopt;
     }
-    bool DeleteValue(TRootKey root, const std::string& key, const std::string& name,
-                     std::string& reason) override {
-        auto& values = keys[{root, key}];
+    TDeleteResult DeleteValue(TRootKey root, const std::string& key, TRegView view, const std::string& name,
+                              std::string& reason) override {
+        if (locked.count({root, key})) {
+            reason = "locked";
+            return TDeleteResult::drRefused;
+        }
+        auto& values = keys[{root, InView(key, view)}];
         for (auto it = values.begin(); it != values.end(); ++it)
             if (it->name == name) {
                 values.erase(it);
-                deleted.push_back(key + ":" + name);
-                return true;
+                deleted.push_back(InView(key, view) + ":" + name);
+                return TDeleteResult::drDeleted;
             }
-        reason = "not found";
-        return false;
+        return TDeleteResult::drAlreadyGone;
     }
     bool IsFile(const std::string& path) override { return files.count(path) != 0; }
     std::string FindOnSearchPath(const std::string& name) override {
@@ -72,19 +85,27 @@ public:
     }
     std::string SpecialFolderPath(int csidl) override { return specialFolders[csidl]; }
     std::vector<std::string> FolderFiles(const std::string& folder) override { return folders[folder]; }
-    bool RemoveFile(const std::string& path, std::string& reason) override {
-        if (!files.erase(path)) {
-            reason = "gone";
-            return false;
+    std::set<std::string> lockedFiles;
+    TDeleteResult RemoveFile(const std::string& path, std::string& reason) override {
+        if (lockedFiles.count(path)) {
+            reason = "in use";
+            return TDeleteResult::drRefused;
         }
+        if (!files.erase(path))
+            return TDeleteResult::drAlreadyGone;
         deleted.push_back(path);
-        return true;
+        return TDeleteResult::drDeleted;
     }
     bool IsWinNT() override { return winNT; }
 };
 
 constexpr auto LM = TRootKey::rkLocalMachine;
 constexpr auto CU = TRootKey::rkCurrentUser;
+using D = TDeleteResult;
+
+TStartupEntry Entry(const std::string& name, const std::string& kind, TRegView view = TRegView::rvOwn) {
+    return {name, "", kExistsYes, kind, "0", false, -1, "", view};
+}
 
 class StartupCatalogueTest : public ::testing::Test {
 protected:
@@ -177,25 +198,74 @@ TEST_F(StartupCatalogueTest, DeletingFromATwinKeyLeavesTheEnabledKeyAlone) {
     sys.keys[{CU, kRun}] = {{"same", "a"}};
     sys.keys[{CU, kRun + "-"}] = {{"same", "b"}};
     std::string reason;
-    EXPECT_TRUE(catalogue.DeleteStartupItem("same", "12", reason));
+    EXPECT_EQ(catalogue.DeleteStartupItem(Entry("same", "12"), reason), D::drDeleted);
     EXPECT_THAT(sys.deleted, ElementsAre(kRun + "-:same"));
     EXPECT_EQ((sys.keys[{CU, kRun}].size()), 1u);
 }
 
-TEST_F(StartupCatalogueTest, DeletingAFolderItemRemovesItsFile) {
-    sys.files = {"C:\\Me\\Startup\\notes.lnk"};
+TEST_F(StartupCatalogueTest, AFolderItemIsDeletedInTheFolderItWasFoundInAndNowhereElse) {
+    sys.folders["C:\\Me\\Startup"] = {"notes.lnk"};
+    sys.files = {"C:\\Me\\Startup\\notes.lnk", "\\notes.lnk"};
+    catalogue.LoadStartupItems();
+    ASSERT_EQ(catalogue.Items().size(), 1u);
+    sys.specialFolders[7] = ""; // the shell no longer answers
     std::string reason;
-    EXPECT_TRUE(catalogue.DeleteStartupItem("notes.lnk", "2", reason));
+    EXPECT_EQ(catalogue.DeleteStartupItem(catalogue.Items()[0], reason), D::drDeleted);
     EXPECT_THAT(sys.deleted, ElementsAre("C:\\Me\\Startup\\notes.lnk"));
+
+    TStartupEntry folderless = catalogue.Items()[0];
+    folderless.Folder.clear();
+    EXPECT_EQ(catalogue.DeleteStartupItem(folderless, reason), D::drRefused);
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(sys.files.count("\\notes.lnk"), 1u) << "a file outside the startup folder was deleted";
 }
 
-TEST_F(StartupCatalogueTest, RefusedDeletionsReportWhy) {
+TEST_F(StartupCatalogueTest, EntriesAlreadyGoneAreToldApartFromRefusedDeletions) {
     std::string reason;
-    EXPECT_FALSE(catalogue.DeleteStartupItem("nothing", "3", reason));
-    EXPECT_EQ(reason, "not found");
-    EXPECT_FALSE(catalogue.DeleteStartupItem("x", "15", reason));
-    EXPECT_FALSE(reason.empty());
-    EXPECT_FALSE(catalogue.DeleteStartupItem("x", "abc", reason));
+    EXPECT_EQ(catalogue.DeleteStartupItem(Entry("nothing", "3"), reason), D::drAlreadyGone);
+    TStartupEntry file = Entry("gone.lnk", "1");
+    file.Folder = "C:\\All\\Startup";
+    EXPECT_EQ(catalogue.DeleteStartupItem(file, reason), D::drAlreadyGone);
+    EXPECT_TRUE(sys.deleted.empty());
+
+    sys.keys[{LM, kRun}] = {{"admin-only", "x"}};
+    sys.locked = {{LM, kRun}};
+    EXPECT_EQ(catalogue.DeleteStartupItem(Entry("admin-only", "3"), reason), D::drRefused);
+    EXPECT_EQ(reason, "locked");
+    sys.files = {"C:\\All\\Startup\\busy.lnk"};
+    sys.lockedFiles = {"C:\\All\\Startup\\busy.lnk"};
+    file.Name = "busy.lnk";
+    EXPECT_EQ(catalogue.DeleteStartupItem(file, reason), D::drRefused);
+    EXPECT_EQ(reason, "in use");
+    for (const char* kind : {"15", "abc", "0"}) {
+        reason.clear();
+        EXPECT_EQ(catalogue.DeleteStartupItem(Entry("x", kind), reason), D::drRefused) << kind;
+        EXPECT_FALSE(reason.empty());
+    }
+}
+
+TEST_F(StartupCatalogueTest, MachineKeysOfBothViewsAreListedOncePerViewAndDeletedInTheirOwn) {
+    sys.machineViews = {TRegView::rv64, TRegView::rv32};
+    sys.keys[{LM, kRun}] = {{"both", "C:\\64.exe"}, {"native", "n"}};
+    sys.keys[{LM, "32" + kRun}] = {{"both", "C:\\32.exe"}};
+    sys.keys[{LM, "32" + kRun + "-"}] = {{"parked32", "p"}};
+    sys.keys[{LM, "32" + kRunOnce}] = {{"once32", "o"}};
+    sys.keys[{CU, kRun}] = {{"user", "u"}};
+    catalogue.LoadStartupItems();
+    EXPECT_THAT(Names(), ElementsAre("both", "native", "both", "parked32", "once32", "user"));
+    const auto& items = catalogue.Items();
+    EXPECT_EQ(items[0].View, TRegView::rv64);
+    EXPECT_EQ(items[2].View, TRegView::rv32);
+    EXPECT_EQ(items[2].Command, "C:\\32.exe");
+    EXPECT_EQ(items[3].Kind, "4");
+    EXPECT_EQ(items[3].View, TRegView::rv32);
+    EXPECT_EQ(items[4].Kind, "5");
+    EXPECT_EQ(items[5].View, TRegView::rvOwn) << "the user's keys are one for both kinds of program";
+
+    std::string reason;
+    EXPECT_EQ(catalogue.DeleteStartupItem(items[2], reason), D::drDeleted);
+    EXPECT_THAT(sys.deleted, ElementsAre("32" + kRun + ":both"));
+    EXPECT_EQ((sys.keys[{LM, kRun}].size()), 2u) << "the 64-bit view keeps its entry of that name";
 }
 
 TEST(RunKeyOfKind, OddCodesAreEnabledKeysAndEvenCodesTheirTwins) {

@@ -1,12 +1,14 @@
 // The program's dialogs built from their descriptions in this process: the startup list's rows
 // with the fields the user does not see (kind code, disabled flag, check mark), and the
 // immunizer's drive list and radio pair.
+#include "TestDrives.h"
 #include "Wsystemedit.h"
 #include "wUpan.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -129,6 +131,93 @@ TEST(UpanDialog, OffersTheDrivesFoundAndTheRadioPairSwitchesTheDriveList) {
     dialog->RadioButton2->SetChecked(true);
     EXPECT_FALSE(dialog->RadioButton1->Checked());
     EXPECT_TRUE(dialog->ComboBox1->Enabled());
+}
+
+// A window of the test's own, answering for the user while the dialog works: a message posted
+// to it before a press is handled while the press's command runs (the dialog handles messages
+// meanwhile); it then presses again, and closes the message boxes that follow.
+class StandInUser {
+public:
+    explicit StandInUser(Tupan& dialog) : FDialog(dialog) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TwStandInUser";
+        RegisterClassA(&wc);
+        FWnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                               nullptr);
+        SetWindowLongPtrA(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    StandInUser(const StandInUser&) = delete;
+    StandInUser& operator=(const StandInUser&) = delete;
+    ~StandInUser() { DestroyWindow(FWnd); }
+
+    void ActDuringTheNextCommand() { PostMessageA(FWnd, WM_APP, 0, 0); }
+
+    bool actedDuringCommand = false;
+    bool choicesLocked = false;
+    std::vector<std::string> boxes; // the texts of the message boxes closed
+
+private:
+    static BOOL CALLBACK FindBox(HWND wnd, LPARAM found) {
+        char name[16] = {};
+        GetClassNameA(wnd, name, sizeof name);
+        if (std::string(name) != "#32770" || !IsWindowVisible(wnd))
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = wnd;
+        return FALSE;
+    }
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<StandInUser*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+        if (self && msg == WM_APP) {
+            Tupan& d = self->FDialog;
+            self->actedDuringCommand = d.Immunizer()->Busy();
+            self->choicesLocked = !d.Button1->Enabled() && !d.Button2->Enabled() &&
+                                  !d.RadioButton1->Enabled() && !d.RadioButton2->Enabled() &&
+                                  !d.ComboBox1->Enabled();
+            SetTimer(wnd, 1, 20, nullptr);
+            d.Button2Click(d.Button2); // pressed again meanwhile
+            return 0;
+        }
+        if (self && msg == WM_TIMER) {
+            HWND box = nullptr;
+            EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                char text[512] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                self->boxes.emplace_back(text);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            return 0;
+        }
+        return DefWindowProcA(wnd, msg, wParam, lParam);
+    }
+
+    Tupan& FDialog;
+    HWND FWnd = nullptr;
+};
+
+TEST(UpanDialog, WhileACommandRunsTheChoicesAreLockedAndAnotherPressDoesNothing) {
+    twtest::ScratchFolder stick("tw-dlg-stick");
+    const std::vector<char> letters = twtest::FreeLetters(1);
+    ASSERT_EQ(letters.size(), 1u);
+    twtest::MappedDrive drive(letters[0], DRIVE_REMOVABLE, stick.Path());
+    if (!drive.Mapped())
+        GTEST_SKIP() << "drive letters cannot be mapped here (not Wine, or its mount manager refused)";
+    Owned<Tupan> dialog(CreateForm<Tupan>(nullptr));
+    dialog->ComboBox1->SetText(drive.Root());
+    StandInUser user(*dialog);
+
+    user.ActDuringTheNextCommand();
+    dialog->Button1Click(dialog->Button1);
+    EXPECT_TRUE(user.actedDuringCommand) << "no message was handled while the command ran";
+    EXPECT_TRUE(user.choicesLocked) << "the dialog offered its buttons while busy";
+    EXPECT_EQ(user.boxes, std::vector<std::string>{"免疫成功"}) << "the second press was not ignored";
+    EXPECT_NE(GetFileAttributesA((stick.Path() + "\\autorun.inf").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the immunization was undone meanwhile";
+    for (TWinControl* control : std::initializer_list<TWinControl*>{
+             dialog->Button1, dialog->Button2, dialog->RadioButton1, dialog->RadioButton2, dialog->ComboBox1})
+        EXPECT_TRUE(control->Enabled()) << control->Name();
 }
 
 } // namespace

@@ -3,13 +3,14 @@
 // over drive letters the test maps.
 #include "DriveCommand.h"
 #include "ImmunizerSystem.h"
+#include "TestDrives.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 namespace {
@@ -37,44 +38,8 @@ void PlaceFile(const std::string& path, DWORD attributes = 0) {
     CloseHandle(f);
 }
 
-// A folder of the test's own, emptied and removed when the test ends.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name) {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        FPath = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
-        RemoveTree(FPath);
-        CreateDirectoryA(FPath.c_str(), nullptr);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder() { RemoveTree(FPath); }
-    const std::string& Path() const { return FPath; }
-
-private:
-    static void RemoveTree(const std::string& path) {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = data.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string child = path + "\\" + name;
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(child);
-                else
-                    DeleteFileA(child.c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        // The guard folder's name ends in dots: only the path taken as it is reaches it.
-        RemoveDirectoryA(("\\\\?\\" + path).c_str());
-    }
-    std::string FPath;
-};
+using twtest::MappedDrive;
+using twtest::ScratchFolder;
 
 class ImmunizerSystemTest : public ::testing::Test {
 protected:
@@ -113,23 +78,67 @@ TEST_F(ImmunizerSystemTest, RunWaitsForTheCommandAndTellsAFailedStart) {
     EXPECT_LE(sys_.Run(root_ + "no-such-program.exe"), 31u);
 }
 
-// The whole immunizer against the stand-in root.
+HANDLE gReleaseChild = nullptr;
+void CALLBACK ReleaseChild(HWND, UINT, UINT_PTR, DWORD) {
+    SetEvent(gReleaseChild);
+}
+
+TEST_F(ImmunizerSystemTest, RunHandlesTheThreadsMessagesUntilTheCommandEnds) {
+    // The command ends only once a timer of this thread has fired: a wait that handles no
+    // messages gives up after its limit with the command still running.
+    const std::string event = "tw-run-" + std::to_string(GetCurrentProcessId());
+    gReleaseChild = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+    ASSERT_NE(gReleaseChild, nullptr);
+    const std::string done = root_ + "child-done";
+    SetEnvironmentVariableA("TW_CHILD_MARKER", done.c_str());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, ReleaseChild);
+    EXPECT_GT(sys_.Run("\"" + twtest::WindowsPath(TW_TEST_CHILD_PATH) + "\" --wait-event " + event), 31u);
+    KillTimer(nullptr, timer);
+    SetEnvironmentVariableA("TW_CHILD_MARKER", nullptr);
+    EXPECT_EQ(WaitForSingleObject(gReleaseChild, 0), WAIT_OBJECT_0) << "no message was handled during Run";
+    EXPECT_NE(Attributes(done), INVALID_FILE_ATTRIBUTES) << "Run returned before the command ended";
+    CloseHandle(gReleaseChild);
+}
+
+TEST_F(ImmunizerSystemTest, DriveProbesFailQuietlyAndNest) {
+    const UINT before = SetErrorMode(0);
+    sys_.BeginDriveProbe();
+    EXPECT_NE(GetErrorMode() & SEM_FAILCRITICALERRORS, 0u) << "an empty card reader would ask the user";
+    sys_.BeginDriveProbe();
+    sys_.EndDriveProbe();
+    EXPECT_NE(GetErrorMode() & SEM_FAILCRITICALERRORS, 0u) << "an inner probe ended the outer one";
+    sys_.EndDriveProbe();
+    EXPECT_EQ(GetErrorMode(), 0u) << "the mode before the probe is back";
+    SetErrorMode(before);
+}
+
+// The whole immunizer on a drive letter mapped to the scratch folder (only a drive root is
+// accepted as the root typed by the user).
 class DriveImmunizerOnWindows : public ImmunizerSystemTest {
 protected:
-    void SetUp() override { immunizer_.Enumerate(); }
+    void SetUp() override {
+        const std::vector<char> letters = twtest::FreeLetters(1);
+        ASSERT_EQ(letters.size(), 1u);
+        drive_ = std::make_unique<MappedDrive>(letters[0], DRIVE_REMOVABLE, scratch_.Path());
+        if (!drive_->Mapped())
+            GTEST_SKIP() << "drive letters cannot be mapped here (not Wine, or its mount manager refused)";
+        typed_ = drive_->Root();
+        immunizer_.Enumerate();
+    }
+    std::unique_ptr<MappedDrive> drive_;
+    std::string typed_; // the drive's root, as the user types it; root_ is its folder
     TDriveImmunizer immunizer_{sys_};
 };
 
 TEST_F(DriveImmunizerOnWindows, ProtectedAutorunFileBecomesTheGuardedFolder) {
     PlaceFile(root_ + "autorun.inf", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    EXPECT_THAT(immunizer_.Immunize(false, true, root_), ElementsAre(N::inImmunized));
+    EXPECT_THAT(immunizer_.Immunize(false, true, typed_), ElementsAre(N::inImmunized));
     EXPECT_TRUE(IsFolder(root_ + "autorun.inf"));
     EXPECT_TRUE(HasGuard(root_)) << "no guard folder";
     EXPECT_TRUE(immunizer_.FailedRoots().empty());
 }
 
-// The guard as Windows' interpreter makes it ("vox..."). Wine's md drops the dots while its rd
-// keeps them, so a guard made under Wine is out of the release command's reach there.
+// The guard as Windows' interpreter makes it ("vox...").
 void PlaceWindowsGuard(const std::string& root) {
     CreateDirectoryA((root + "autorun.inf").c_str(), nullptr);
     ASSERT_TRUE(CreateDirectoryA(GuardFolderPath(root).c_str(), nullptr));
@@ -137,119 +146,69 @@ void PlaceWindowsGuard(const std::string& root) {
 
 TEST_F(DriveImmunizerOnWindows, ReleaseRemovesTheGuardAndTheAutorunFolder) {
     PlaceWindowsGuard(root_);
-    EXPECT_THAT(immunizer_.Release(false, true, root_), ElementsAre(N::inReleased));
+    EXPECT_THAT(immunizer_.Release(false, true, typed_), ElementsAre(N::inReleased));
     EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES) << "autorun.inf left behind";
     EXPECT_TRUE(immunizer_.FailedRoots().empty());
+}
+
+TEST_F(DriveImmunizerOnWindows, ImmunizeThenReleaseLeavesNothingWhateverNameTheGuardGot) {
+    // Wine's md drops the dots of "vox..." while its rd keeps them.
+    EXPECT_THAT(immunizer_.Immunize(false, true, typed_), ElementsAre(N::inImmunized));
+    const bool dotless = IsFolder(DotlessGuardFolderPath(root_));
+    ASSERT_TRUE(dotless || IsFolder(GuardFolderPath(root_)));
+    EXPECT_EQ(sys_.GuardLosesDots(), dotless) << "the system misjudges its own interpreter";
+    EXPECT_THAT(immunizer_.Release(false, true, typed_), ElementsAre(N::inReleased));
+    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES) << "autorun.inf left behind";
 }
 
 TEST_F(DriveImmunizerOnWindows, ReleaseThatLeavesAutorunBehindIsReportedAsFailed) {
     PlaceWindowsGuard(root_);
     PlaceFile(root_ + "autorun.inf\\keep.txt"); // the folder cannot be removed while this is there
-    EXPECT_THAT(immunizer_.Release(false, true, root_), ElementsAre(N::inReleaseFailed));
-    EXPECT_THAT(immunizer_.FailedRoots(), ElementsAre(root_));
+    EXPECT_THAT(immunizer_.Release(false, true, typed_), ElementsAre(N::inReleaseFailed));
+    EXPECT_THAT(immunizer_.FailedRoots(), ElementsAre(typed_));
     EXPECT_FALSE(HasGuard(root_)) << "the guard folder itself was removed";
-    EXPECT_NE(ReleaseFailedText(immunizer_.FailedRoots()).find(root_), std::string::npos);
+    EXPECT_NE(ReleaseFailedText(immunizer_.FailedRoots()).find(typed_), std::string::npos);
 }
 
-TEST_F(DriveImmunizerOnWindows, ARootWhereNothingCanBeCreatedIsReportedAsFailed) {
-    PlaceFile(root_ + "blocked");
-    const std::string blocked = root_ + "blocked\\";
-    EXPECT_THAT(immunizer_.Immunize(false, true, blocked), ElementsAre(N::inImmunizeFailed));
-    EXPECT_THAT(immunizer_.FailedRoots(), ElementsAre(blocked));
-    EXPECT_NE(ImmunizeFailedText(immunizer_.FailedRoots()).find(blocked), std::string::npos);
+TEST_F(DriveImmunizerOnWindows, ADriveWhereNothingCanBeCreatedIsReportedAsFailed) {
+    // A drive whose medium went away: its letter leads nowhere.
+    ScratchFolder gone("tw-gone");
+    const std::vector<char> letters = twtest::FreeLetters(1);
+    ASSERT_EQ(letters.size(), 1u);
+    MappedDrive vanished(letters[0], DRIVE_REMOVABLE, gone.Path());
+    ASSERT_TRUE(vanished.Mapped());
+    ASSERT_TRUE(RemoveDirectoryA(gone.Path().c_str()));
+    EXPECT_THAT(immunizer_.Immunize(false, true, vanished.Root()), ElementsAre(N::inImmunizeFailed));
+    EXPECT_THAT(immunizer_.FailedRoots(), ElementsAre(vanished.Root()));
+    EXPECT_NE(ImmunizeFailedText(immunizer_.FailedRoots()).find(vanished.Root()), std::string::npos);
 }
 
-TEST_F(DriveImmunizerOnWindows, TextWithCommandCharactersIsRefusedAndRunsNothing) {
+TEST_F(DriveImmunizerOnWindows, TextThatIsNoDriveRootIsRefusedAndRunsNothing) {
     const std::string evil = root_ + "evil";
+    PlaceFile(root_ + "keep.txt");
+    ASSERT_TRUE(CreateDirectoryA((root_ + "my stick").c_str(), nullptr));
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(root_.c_str()); // where "md E:\my stick\..." would make "stick"
     for (const std::string& text :
-         {root_ + " & md " + evil, root_ + "|md " + evil, root_ + "\" & md " + evil}) {
+         {typed_ + " & md " + evil, typed_ + "|md " + evil, typed_ + "\" & md " + evil, typed_ + " /s /q ",
+          typed_ + "my stick\\", root_}) {
         EXPECT_THAT(immunizer_.Immunize(false, true, text), ElementsAre(N::inUnsafeRoot)) << text;
         EXPECT_THAT(immunizer_.Release(false, true, text), ElementsAre(N::inUnsafeRoot)) << text;
     }
+    SetCurrentDirectoryA(current);
     EXPECT_EQ(Attributes(evil), INVALID_FILE_ATTRIBUTES) << "an extra command ran";
     EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
-}
-
-// Wine's mount manager maps a drive letter to a folder with a drive type, as its configuration
-// tool does; on Windows the test is skipped.
-class MappedDrive {
-public:
-    MappedDrive(char letter, UINT type, const std::string& folder) : FLetter(letter) {
-        using UnixName = char*(CDECL*)(LPCWSTR);
-        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        if (!unixName)
-            return;
-        const std::wstring wide(folder.begin(), folder.end()); // the scratch path is ASCII
-        char* mountPoint = unixName(wide.c_str());
-        if (!mountPoint)
-            return;
-        FMapped = Define(type, mountPoint);
-        HeapFree(GetProcessHeap(), 0, mountPoint);
-    }
-    MappedDrive(const MappedDrive&) = delete;
-    MappedDrive& operator=(const MappedDrive&) = delete;
-    ~MappedDrive() {
-        if (FMapped)
-            Define(DRIVE_UNKNOWN, nullptr);
-    }
-    bool Mapped() const { return FMapped; }
-    std::string Root() const { return std::string(1, FLetter) + ":\\"; }
-
-private:
-    // The request layout of the mount manager's "define a Unix drive" call.
-    struct TUnixDrive {
-        ULONG Size;
-        ULONG Type; // a GetDriveType value
-        ULONG FsType;
-        DWORD Serial;
-        ULONGLONG UnixDevice;
-        WCHAR Letter;
-        USHORT MountPointOffset;
-        USHORT DeviceOffset;
-        USHORT LabelOffset;
-    };
-    static constexpr DWORD kDefineUnixDrive =
-        CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
-    bool Define(UINT type, const char* mountPoint) const {
-        std::string request(sizeof(TUnixDrive), '\0');
-        if (mountPoint)
-            request.append(mountPoint).push_back('\0');
-        TUnixDrive drive{};
-        drive.Size = static_cast<ULONG>(request.size());
-        drive.Type = type;
-        drive.Letter = static_cast<WCHAR>(FLetter - 'A' + 'a');
-        drive.MountPointOffset = mountPoint ? static_cast<USHORT>(sizeof drive) : 0;
-        request.replace(0, sizeof drive, reinterpret_cast<const char*>(&drive), sizeof drive);
-        HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (manager == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD returned = 0;
-        const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, request.data(), drive.Size, nullptr, 0,
-                                        &returned, nullptr);
-        CloseHandle(manager);
-        return ok && GetDriveTypeA(Root().c_str()) == (mountPoint ? type : DRIVE_NO_ROOT_DIR);
-    }
-
-    char FLetter;
-    bool FMapped = false;
-};
-
-// Letters no drive uses, from the end of the alphabet (Z is Wine's view of the Unix root).
-std::vector<char> FreeLetters(std::size_t count) {
-    std::vector<char> letters;
-    for (char letter = 'Y'; letter >= 'D' && letters.size() < count; --letter)
-        if (GetDriveTypeA((std::string(1, letter) + ":\\").c_str()) == DRIVE_NO_ROOT_DIR)
-            letters.push_back(letter);
-    return letters;
+    EXPECT_NE(Attributes(root_ + "keep.txt"), INVALID_FILE_ATTRIBUTES) << "the drive was emptied";
+    EXPECT_EQ(Attributes(root_ + "my"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Attributes(root_ + "stick"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Attributes(root_ + "my stick\\autorun.inf"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(DriveEnumerationOnWine, RemovableAndFixedDrivesOfAnyLetterAreOfferedAndProcessed) {
     ScratchFolder stick("tw-stick");
     ScratchFolder disc("tw-disc");
-    const std::vector<char> letters = FreeLetters(2);
+    const std::vector<char> letters = twtest::FreeLetters(2);
     ASSERT_EQ(letters.size(), 2u);
     MappedDrive removable(letters[0], DRIVE_REMOVABLE, stick.Path());
     if (!removable.Mapped())
