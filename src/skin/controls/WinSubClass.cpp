@@ -33,28 +33,39 @@ void TSkinControl::JoinForm() {
 
 // ---- attachment -----------------------------------------------------------------------------
 
-void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) {
+bool TSkinControl::BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor,
+                                      TCanvas* canvas) {
     auto* control = dynamic_cast<TWinControl*>(Owner());
     if (FAttached || !control)
-        return;
+        return false;
     FOwnColor = ownColor;
     FSkinData = skinData;
     FForm = form;
     FCanvas = canvas;
     FControl = control;
     FHandle = control->Handle();
+    return true;
+}
+
+void TSkinControl::TakeFaceColor() {
+    if (!FOwnColor || !FControl)
+        return;
+    SetParentBackground(true);
+    FOldColor = FControl->Color();
+    FControl->SetColor(FaceColor());
+}
+
+void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) {
+    if (!BeginAttachControl(form, skinData, ownColor, canvas))
+        return;
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = TWndMethod(this, &TSkinControl::NewWindowProc);
+    FOldWindowProc = FControl->WindowProc;
+    FControl->WindowProc = TWndMethod(this, &TSkinControl::NewWindowProc);
     JoinForm();
-    if (FOwnColor) {
-        SetParentBackground(true);
-        FOldColor = control->Color();
-        control->SetColor(FaceColor());
-    }
+    TakeFaceColor();
     if (FParentBackgroundOff)
         FVariant = 1;
-    control->Invalidate();
+    FControl->Invalidate();
     FAttached = true;
     FState = stAttached;
 }

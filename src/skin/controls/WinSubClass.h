@@ -102,6 +102,10 @@ protected:
     TColor ShadowColor() const;
     // Adds this skinner to the form's list (once).
     void JoinForm();
+    // The first steps of attaching to the owner control; false when there is nothing to do.
+    bool BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas);
+    // With OwnColor: the face colour replaces the control's (kept for Detach).
+    void TakeFaceColor();
 
     unsigned char FMouseState = 0; // bit 0 hot, bit 1 pressed
     TCanvas* FCanvas = nullptr;

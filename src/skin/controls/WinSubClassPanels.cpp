@@ -20,21 +20,11 @@ TClass TSkinSizer::StaticClass() {
 // ---- TSkinBox -------------------------------------------------------------------------------
 
 void TSkinBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) {
-    auto* control = dynamic_cast<TWinControl*>(Owner());
-    if (FAttached || !control)
+    // Only the colour changes: the control's messages are left alone.
+    if (!BeginAttachControl(form, skinData, ownColor, canvas))
         return;
-    FOwnColor = ownColor;
-    FSkinData = skinData;
-    FCanvas = canvas;
-    FForm = form;
-    FControl = control;
-    FHandle = control->Handle();
     JoinForm();
-    if (FOwnColor) {
-        SetParentBackground(true);
-        FOldColor = control->Color();
-        control->SetColor(FaceColor());
-    }
+    TakeFaceColor();
     FAttached = true;
     FState = stAttached;
 }

@@ -28,20 +28,25 @@ std::wstring GetWindowCaption(HWND wnd) {
     return TextW(std::string_view(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
 }
 
-std::string ReplaceFirst(std::string_view text, std::string_view oldText, std::string_view newText) {
-    std::string result(text);
-    const size_t at = oldText.empty() ? std::string::npos : result.find(oldText);
-    if (at != std::string::npos)
+namespace {
+
+template <class String, class View>
+String ReplaceFirstOf(View text, View oldText, View newText) {
+    String result(text);
+    const size_t at = oldText.empty() ? String::npos : result.find(oldText);
+    if (at != String::npos)
         result.replace(at, oldText.size(), newText);
     return result;
 }
 
+} // namespace
+
+std::string ReplaceFirst(std::string_view text, std::string_view oldText, std::string_view newText) {
+    return ReplaceFirstOf<std::string>(text, oldText, newText);
+}
+
 std::wstring ReplaceFirst(std::wstring_view text, std::wstring_view oldText, std::wstring_view newText) {
-    std::wstring result(text);
-    const size_t at = oldText.empty() ? std::wstring::npos : result.find(oldText);
-    if (at != std::wstring::npos)
-        result.replace(at, oldText.size(), newText);
-    return result;
+    return ReplaceFirstOf<std::wstring>(text, oldText, newText);
 }
 
 UINT RightToLeftFlags(const TSkinControl& skinner, UINT flags) {
