@@ -155,7 +155,7 @@ void TSkinControl::AfterMessage(TMessage& message) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETTEXT:
-    case CM_SKIN_ENABLEDCHANGED:
+    case CM_ENABLEDCHANGED:
         Redraw();
         break;
     case WM_PAINT:

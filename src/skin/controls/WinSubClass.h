@@ -30,18 +30,6 @@ inline constexpr UINT WMS_SKINACTIVE = 0x3506;     // wParam > 0: skin painting 
 inline constexpr UINT WMS_TABCLOSE = 0x3507;       // a tab's close mark was clicked
 inline constexpr UINT WMS_PAINTCONTROLTO = 0xBC4A; // an edit paints itself into wParam
 
-// Framework messages the skinners react to, by value.
-inline constexpr UINT CM_SKIN_DIALOGKEY = 0xB005;
-inline constexpr UINT CM_SKIN_FOCUSCHANGED = 0xB007;
-inline constexpr UINT CM_SKIN_VISIBLECHANGED = 0xB00B;
-inline constexpr UINT CM_SKIN_ENABLEDCHANGED = 0xB00C;
-inline constexpr UINT CM_SKIN_MOUSEENTER = 0xB013;
-inline constexpr UINT CM_SKIN_MOUSELEAVE = 0xB014;
-inline constexpr UINT CM_SKIN_EXIT = 0xB01B;
-inline constexpr UINT CM_SKIN_RELEASE = 0xB021;
-inline constexpr UINT CM_SKIN_RECREATEWND = 0xB033;
-inline constexpr UINT CN_SKIN_NOTIFY = 0xBC4E;
-
 class TSkinControl : public TComponent {
     TW_DECLARE_CLASS(TSkinControl, TComponent)
 

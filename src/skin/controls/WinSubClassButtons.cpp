@@ -92,8 +92,8 @@ void TSkinButton::AfterMessage(TMessage& message) {
         break;
     case BM_SETSTATE:
     case BM_SETSTYLE:
-    case CM_SKIN_DIALOGKEY:
-    case CM_SKIN_FOCUSCHANGED:
+    case CM_DIALOGKEY:
+    case CM_FOCUSCHANGED:
         // The native button paints its default frame and pushed state on its own.
         Redraw();
         break;
@@ -150,7 +150,8 @@ void TSkinButton::PaintFace(const TRect& r, int frame) {
 
 void TSkinButton::PrepareFont(TCanvas& canvas, int frame) {
     TDataSkinButton& element = *ButtonElement();
-    if (auto* font = dynamic_cast<TFont*>(GetObjectPropOf(FControl, "Font", TFont::StaticClass()))) {
+    TObject* control = FControl ? static_cast<TObject*>(FControl) : FGraphicControl;
+    if (auto* font = dynamic_cast<TFont*>(GetObjectPropOf(control, "Font", TFont::StaticClass()))) {
         canvas.Font()->Assign(font);
     } else {
         if (auto wndFont = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)))
@@ -196,6 +197,26 @@ void TSkinButton::DrawButtonText(TCanvas& canvas, const TRect& r, UINT alignment
     DrawFocusRectangle(canvas, target);
 }
 
+SIZE TSkinButton::MeasureCaption(TCanvas& canvas, const TRect& r) {
+    FCaption = ReplaceFirst(FCaption, L"||", L"\r\n");
+    if (FCaption.empty())
+        return SIZE{0, 0};
+    TRect measured = r;
+    canvas.TextRect(measured, FCaption, DT_CALCRECT | DT_WORDBREAK);
+    return SIZE{RectWidth(measured), RectHeight(measured)};
+}
+
+void TSkinButton::DrawPlacedCaption(TCanvas& canvas, const TRect& text, UINT flags, bool rightToLeft) {
+    const HDC dc = canvas.Handle();
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    if (!FCaption.empty()) {
+        TRect target = text;
+        canvas.TextRect(target, FCaption, rightToLeft ? RightToLeftFlags(*this, flags) : flags);
+    }
+    SetBkMode(dc, oldMode);
+    DrawFocusRectangle(canvas, text);
+}
+
 void TSkinButton::DrawSkin(HDC dc, const TRect& r) {
     if (!ButtonElement())
         return;
@@ -207,5 +228,43 @@ void TSkinButton::DrawSkin(HDC dc, const TRect& r) {
     DrawButtonText(canvas, TRect{0, 0, RectWidth(r), RectHeight(r)}, DT_CENTER, FCaption);
     BitBlt(dc, r.left, r.top, RectWidth(r), RectHeight(r), canvas.Handle(), 0, 0, SRCCOPY);
     // The buffer lets the window's font go again.
+    canvas.Refresh();
+}
+
+// ---- TSkinMenuButton ------------------------------------------------------------------------
+
+TClass TSkinMenuButton::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TSkinMenuButton>("TSkinMenuButton").Build();
+    return &info;
+}
+
+void TSkinMenuButton::DrawSkin(HDC dc, const TRect& r) {
+    if (!ButtonElement())
+        return;
+    ReadState();
+    int frame = (FMouseState & msPressed)             ? frPressed
+                : (FFocused || (FMouseState & msHot)) ? frHot
+                                                      : frNormal;
+    if (!FEnabled)
+        frame = frDisabled;
+    PaintFace(r, frame);
+    TCanvas& canvas = *FBuffer.Canvas();
+    PrepareFont(canvas, frame);
+    // The caption is centred in what the 17 pixels of the arrow leave.
+    constexpr int arrowWidth = 17;
+    const int width = RectWidth(r), height = RectHeight(r);
+    TRect room{2, 2, width - arrowWidth - 2, height - 2};
+    const SIZE text = MeasureCaption(canvas, room);
+    const int x = (width - arrowWidth - text.cx) / 2 + 2;
+    const int y = (height - text.cy + 1) / 2;
+    const TColor ink = FEnabled ? clWindowText : clBtnShadow;
+    canvas.Brush()->SetColor(ink);
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Pen()->SetColor(ink);
+    const int m = height / 2 + 2;
+    const POINT arrow[] = {{width - 12, m}, {width - 15, m - 3}, {width - 9, m - 3}};
+    canvas.Polygon(arrow);
+    DrawPlacedCaption(canvas, TRect{x, y, x + text.cx, y + text.cy}, DT_WORDBREAK);
+    BitBlt(dc, r.left, r.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
     canvas.Refresh();
 }

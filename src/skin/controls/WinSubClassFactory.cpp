@@ -10,6 +10,12 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
     switch (kind) {
     case skButton:
         return new TSkinButton(owner);
+    case skBitButton:
+        return new TSkinBitButton(owner);
+    case skMenuButton:
+        return new TSkinMenuButton(owner);
+    case skSpeedButton:
+        return new TSkinSpeedButton(owner);
     case skBox:
         return new TSkinBox(owner);
     case skBoxH:
@@ -33,9 +39,19 @@ TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TContr
     if (!skinner)
         return nullptr;
     skinner->SetVariant(spec.Variant);
-    if (spec.Attach == saWindow)
+    if (auto* bitButton = dynamic_cast<TSkinBitButton*>(skinner))
+        bitButton->SetPictureProp(spec.PictureProp);
+    switch (spec.Attach) {
+    case saWindow:
         skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());
-    else
+        break;
+    case saGraphic:
+        if (auto* speedButton = dynamic_cast<TSkinSpeedButton*>(skinner))
+            speedButton->AttachGraphic(&form, form.SkinData(), form.ControlCanvas());
+        break;
+    default:
         skinner->AttachControl(&form, form.SkinData(), spec.OwnColor, form.ControlCanvas());
+        break;
+    }
     return skinner;
 }

@@ -533,13 +533,23 @@ TClass TGraphicControl::StaticClass() {
     return &info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TCanvas>()) {}
+
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::Paint(HDC) {}
 
 void TGraphicControl::WndProc(TMessage& message) {
     if (message.Msg == WM_PAINT) {
-        Paint(reinterpret_cast<HDC>(message.WParam));
+        const auto dc = reinterpret_cast<HDC>(message.WParam);
+        FCanvas->SetHandle(dc);
+        try {
+            Paint(dc);
+        } catch (...) {
+            FCanvas->SetHandle(nullptr);
+            throw;
+        }
+        FCanvas->SetHandle(nullptr);
         message.Result = 0;
         return;
     }

@@ -9,6 +9,7 @@
 // parent's font. Windowless children hear mouse enter and leave through their parent.
 #pragma once
 
+#include "Canvas.h"
 #include "Classes.h"
 #include "Color.h"
 #include "ColorIdents.h"
@@ -387,8 +388,14 @@ private:
 class TGraphicControl : public TControl {
     TW_DECLARE_CLASS(TGraphicControl, TControl)
     explicit TGraphicControl(TComponent* owner);
+    ~TGraphicControl() override;
     virtual void Paint(HDC dc);
     void WndProc(TMessage& message) override;
+    // The surface Paint draws on: it holds the parent's DC while the control paints.
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 // A windowed control that paints itself.
