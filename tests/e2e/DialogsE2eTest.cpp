@@ -1,6 +1,7 @@
 // The three dialogs of the real program, driven as a user would: the startup list filled from
 // run-key entries this test writes (and removes again), deletion of the selected entry; the
 // immunizer on a folder of the test's own given as the drive; the About box.
+#include "ProgramSkin.h"
 #include "ProgramTest.h"
 #include "TestDrives.h"
 
@@ -52,6 +53,54 @@ public:
 private:
     std::string FKey;
     std::vector<std::string> FNames;
+};
+
+// A dialog button's skinned face as the screen shows it: which of the frames it wears.
+class ButtonFaceProbe {
+public:
+    ButtonFaceProbe(const e2e::ProgramSkin& skin, HWND button)
+        : FButton(button), FFaces(skin, ClientSize(button), {1, 5, 4, 2}) {}
+    bool Usable() const { return FFaces.Spot().has_value(); }
+    // Waits until the button wears one of the frames.
+    bool Shows(std::initializer_list<int> frames) const {
+        return e2e::WaitUntil(
+            [&] {
+                const COLORREF shown = e2e::ScreenPixel(FButton, *FFaces.Spot());
+                return std::any_of(frames.begin(), frames.end(),
+                                   [&](int f) { return FFaces.Colour(f) == shown; });
+            },
+            10s);
+    }
+    // The pointer over the button, as the system reports it.
+    void Hover() const {
+        POINT centre = Centre();
+        const LPARAM where = MAKELPARAM(centre.x, centre.y);
+        ClientToScreen(FButton, &centre);
+        SetCursorPos(centre.x, centre.y);
+        PostMessageA(FButton, WM_MOUSEMOVE, 0, where);
+    }
+    void Press() const { PostMessageA(FButton, WM_LBUTTONDOWN, MK_LBUTTON, Where()); }
+    void Release() const { PostMessageA(FButton, WM_LBUTTONUP, 0, Where()); }
+    void Leave() const { PostMessageA(FButton, WM_MOUSELEAVE, 0, 0); }
+    void SpaceDown() const { PostMessageA(FButton, WM_KEYDOWN, VK_SPACE, 0x00390001); }
+    void SpaceUp() const { PostMessageA(FButton, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u)); }
+
+private:
+    static SIZE ClientSize(HWND wnd) {
+        RECT r{};
+        GetClientRect(wnd, &r);
+        return SIZE{r.right, r.bottom};
+    }
+    POINT Centre() const {
+        const SIZE size = ClientSize(FButton);
+        return POINT{size.cx / 2, size.cy / 2};
+    }
+    LPARAM Where() const {
+        const POINT centre = Centre();
+        return MAKELPARAM(centre.x, centre.y);
+    }
+    HWND FButton;
+    e2e::ButtonFaces FFaces;
 };
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -160,6 +209,36 @@ TEST_F(SystemEditE2eTest, AnEntryAlreadyGoneLosesItsRowAndTheUserIsTold) {
     EXPECT_EQ(ReadRows(), expected) << "the row of an entry that is gone must go";
 }
 
+TEST_F(SystemEditE2eTest, DeleteWearsTheSkinsFacesIgnoresAPressTheMouseLeftAndDeletesByKeyboard) {
+    RunValues run(kRun);
+    run.Set("tw-e2e-keyboard", "C:\\tw-e2e-nowhere\\keyboard.exe");
+    Start();
+    OpenDialog();
+    const e2e::ProgramSkin skin;
+    const ButtonFaceProbe remove(skin, remove_);
+    ASSERT_TRUE(remove.Usable()) << "the skin's button frames look alike";
+    const Rows rows = ReadRows();
+    const int row = RowOf(rows, "tw-e2e-keyboard");
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(e2e::ListViewSelect(list_, row));
+    EXPECT_TRUE(remove.Shows({1, 5}));
+    remove.Hover();
+    EXPECT_TRUE(remove.Shows({4}));
+    remove.Press();
+    EXPECT_TRUE(remove.Shows({2}));
+    remove.Leave();
+    EXPECT_TRUE(remove.Shows({1, 5}));
+    remove.Release();
+    remove.SpaceDown();
+    EXPECT_TRUE(remove.Shows({2})) << "the space bar presses the button";
+    // The release was handled before the key: it deleted nothing.
+    EXPECT_TRUE(run.Has("tw-e2e-keyboard")) << "a press whose pointer left must not delete";
+    remove.SpaceUp();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ReadRows().size() == rows.size() - 1; }, 30s))
+        << "the key press did not delete";
+    EXPECT_FALSE(run.Has("tw-e2e-keyboard"));
+}
+
 // The immunizer dialog with a drive letter of the test's own, mapped to a folder, typed in as
 // the drive.
 class UpanE2eTest : public e2e::ProgramTest {
@@ -239,6 +318,37 @@ TEST_F(UpanE2eTest, TypedRootIsImmunizedAndReleasedLeavingNothingBehind) {
     // Whatever name the interpreter gave the guard, the release reaches it.
     EXPECT_EQ(Press(release_), "取消免疫成功");
     EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES) << "autorun.inf is still there";
+}
+
+// The dialogs' push buttons wear the skin's faces: at rest frame 1 or 5 (focused), 4 under the
+// mouse, 2 while pressed; they still work by mouse and by keyboard.
+TEST_F(UpanE2eTest, ItsButtonsWearTheSkinsFacesAndWorkByMouseAndByKeyboard) {
+    Start();
+    OpenDialog();
+    ASSERT_TRUE(e2e::SetControlText(drive_box_, typed_));
+    const e2e::ProgramSkin skin;
+    const ButtonFaceProbe immunize(skin, immunize_), release(skin, release_);
+    ASSERT_TRUE(immunize.Usable() && release.Usable()) << "the skin's button frames look alike";
+    EXPECT_TRUE(immunize.Shows({1, 5}));
+    immunize.Hover();
+    EXPECT_TRUE(immunize.Shows({4}));
+    immunize.Press();
+    EXPECT_TRUE(immunize.Shows({2}));
+    immunize.Release();
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "the click did nothing";
+    EXPECT_EQ(e2e::MessageBoxText(box), "免疫成功");
+    ASSERT_TRUE(CloseMessageBox(box));
+
+    EXPECT_TRUE(release.Shows({1, 5}));
+    release.SpaceDown();
+    EXPECT_TRUE(release.Shows({2})) << "the space bar presses the button";
+    release.SpaceUp();
+    box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "the key press did nothing";
+    EXPECT_EQ(e2e::MessageBoxText(box), "取消免疫成功");
+    ASSERT_TRUE(CloseMessageBox(box));
+    EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(UpanE2eTest, TextThatIsNoDriveRootIsRefusedAndRunsNothing) {

@@ -3,13 +3,9 @@
 // and closing a dialog gives the main window its active title back.
 #include "ProgramTest.h"
 
-#include "SkinDraw.h"
-#include "WinSkinDataComponent.h"
+#include "ProgramSkin.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 #include <commctrl.h>
 
@@ -18,29 +14,6 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr UINT kIsSkinned = 0x3523; // the skin engine's is-skinned query
-
-// The program's stored skin, parsed here as the program parses it.
-class ProgramSkin {
-public:
-    ProgramSkin() : FSkin(new TSkinData(nullptr)) {
-        std::ifstream in(TW_SKIN_PACKAGE, std::ios::binary);
-        const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-        FSkin->SkinFileStream().Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-        FSkin->LoadSkinFromStream();
-    }
-    const TSkinElements& Elements() const { return FSkin->Elements(); }
-
-    // The title image's colour in its second row, middle column, of a frame (1 active, 2
-    // inactive): what a stretched title bar shows in that row away from its ends and text.
-    COLORREF TitleColour(int frame) const {
-        TDataSkinBorder& top = *Elements().BorderTop;
-        const int frameHeight = top.Bitmap.Height() / top.Frame;
-        return GetPixel(top.Bitmap.Canvas()->Handle(), top.Bitmap.Width() / 2, frameHeight * (frame - 1) + 1);
-    }
-
-private:
-    std::unique_ptr<TSkinData, TObjectDeleter> FSkin;
-};
 
 bool Skinned(HWND wnd) {
     DWORD_PTR answer = 0;
@@ -54,23 +27,6 @@ COLORREF TitlePixel(HWND wnd, double at) {
     HDC dc = GetWindowDC(wnd);
     const COLORREF colour = GetPixel(dc, static_cast<int>((frame.right - frame.left) * at), 1);
     ReleaseDC(wnd, dc);
-    return colour;
-}
-
-// The colour shown on screen at a client point of a window (another process's child windows
-// cannot be read through their own DC here).
-COLORREF ScreenPixel(HWND wnd, POINT at) {
-    ClientToScreen(wnd, &at);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, 1, 1, screen, at.x, at.y, SRCCOPY);
-    const COLORREF colour = GetPixel(memory, 0, 0);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return colour;
 }
 
@@ -89,7 +45,7 @@ protected:
     static bool ShowsTitle(HWND wnd, COLORREF colour, double at = 0.6) {
         return e2e::WaitUntil([&] { return TitlePixel(wnd, at) == colour; }, 10s);
     }
-    ProgramSkin FSkin;
+    e2e::ProgramSkin FSkin;
 };
 
 TEST_F(SkinnedProgram, TheMainWindowWearsTheSkinsFrameOnceTheLoopRuns) {
@@ -141,23 +97,12 @@ TEST_F(SkinnedProgram, ToolbarButtonsShowTheSkinsButtonFacesWhenHotAndPressed) {
     ASSERT_FALSE(button.separator);
     // The face as the painter composes it over the button less one pixel on each side.
     const RECT& b = button.bounds;
-    const TRect face{0, 0, b.right - b.left - 2, b.bottom - b.top - 2};
-    TDataSkinButton& element = *FSkin.Elements().Buttons;
-    auto composed = [&](int frame) {
-        return BuildSkinBitmap(face, element.Bitmap, element.Margins(), false, false, 5, frame);
-    };
-    auto hot = composed(4), pressed = composed(2), normal = composed(1);
-    // A point left of the glyph where the three faces differ and none is transparent.
-    POINT spot{-1, RectHeight(face) / 3};
-    for (int x = 1; x < RectWidth(face) / 4 && spot.x < 0; ++x) {
-        const TColor h = hot->Canvas()->Pixels(x, spot.y), p = pressed->Canvas()->Pixels(x, spot.y);
-        if (h != p && h != normal->Canvas()->Pixels(x, spot.y) && h != clFuchsia && p != clFuchsia)
-            spot.x = x;
-    }
-    ASSERT_GE(spot.x, 0) << "the skin's hot and pressed faces look the same";
-    auto shown = [&] { return ScreenPixel(toolbar, POINT{b.left + 1 + spot.x, b.top + 1 + spot.y}); };
-    const COLORREF hotColour = hot->Canvas()->Pixels(spot.x, spot.y);
-    const COLORREF pressedColour = pressed->Canvas()->Pixels(spot.x, spot.y);
+    const e2e::ButtonFaces faces(FSkin, SIZE{b.right - b.left - 2, b.bottom - b.top - 2}, {4, 2, 1});
+    ASSERT_TRUE(faces.Spot()) << "the skin's hot, pressed and normal faces look the same";
+    const POINT spot{b.left + 1 + faces.Spot()->x, b.top + 1 + faces.Spot()->y};
+    auto shown = [&] { return e2e::ScreenPixel(toolbar, spot); };
+    const COLORREF hotColour = faces.Colour(4);
+    const COLORREF pressedColour = faces.Colour(2);
 
     POINT over{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
     ClientToScreen(toolbar, &over);
