@@ -2,6 +2,7 @@
 
 #include "WinSkinForm.h"
 #include "WinSubClassButtons.h"
+#include "WinSubClassChecks.h"
 #include "WinSubClassPanels.h"
 
 namespace {
@@ -16,6 +17,12 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinMenuButton(owner);
     case skSpeedButton:
         return new TSkinSpeedButton(owner);
+    case skCheckBox:
+        return new TSkinCheckBox(owner);
+    case skRadioButton:
+        return new TSkinRadioButton(owner);
+    case skObjImage:
+        return new TSkinObjImage(owner);
     case skBox:
         return new TSkinBox(owner);
     case skBoxH:
@@ -41,6 +48,8 @@ TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TContr
     skinner->SetVariant(spec.Variant);
     if (auto* bitButton = dynamic_cast<TSkinBitButton*>(skinner))
         bitButton->SetPictureProp(spec.PictureProp);
+    if (auto* objImage = dynamic_cast<TSkinObjImage*>(skinner))
+        objImage->SetGlyphKind(spec.GlyphKind);
     switch (spec.Attach) {
     case saWindow:
         skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());
