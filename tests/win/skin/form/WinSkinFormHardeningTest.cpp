@@ -435,13 +435,7 @@ TEST(SkinChanges, AForeignWindowGetsTheNewSkinsRegionWhenTheFrameSizesStayTheSam
     const SIZE size = WindowSize(wnd);
 
     // The same frame sizes, no transparent corners.
-    const auto plain = SmallSkinFile();
-    skin->SkinFileStream().Clear();
-    skin->SkinFileStream().Write(plain.data(), static_cast<std::int64_t>(plain.size()));
-    ASSERT_TRUE(skin->LoadSkinFromStream());
-    form->FreeSysButtons();
-    form->BuildFrame();
-    form->RefreshSkin();
+    ASSERT_TRUE(ChangeSkin(*skin, *form, SmallSkinFile()));
     EXPECT_EQ(size.cx, WindowSize(wnd).cx);
     EXPECT_EQ(size.cy, WindowSize(wnd).cy);
     TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
