@@ -12,7 +12,7 @@
 
 // Colour routines work on 24-bit pixels (blue, green, red) and leave the fourth byte of
 // 32-bit pixels alone; other depths are refused with std::invalid_argument, so a bitmap is
-// brought to 24 bits before it is handed over.
+// brought to 24 bits before it is handed over (the TBitmap forms in ImgUtilBitmap.h do that).
 void GrayscaleBitmap(TPixelView pixels);
 void ReplaceMagenta(TPixelView pixels, TColor color);
 

@@ -4,6 +4,7 @@
 #include "WinSkinDataElements.h"
 
 #include "ImgUtil.h"
+#include "ImgUtilBitmap.h"
 #include "ImgUtilWin.h"
 #include "SkinDraw.h"
 #include "WinSkinDataBitmaps.h"
@@ -80,9 +81,8 @@ void BuildComboArrow(TSkinElements& e) {
     TDataSkinBorder& button = *e.ComboButton;
     if (!e.SunkEdge) {
         // The button alone, its transparent parts painted in the face colour it sits on.
-        WinSkinDataBitmaps::Copy24(arrow.Bitmap, button.Bitmap);
-        if (!arrow.Bitmap.Empty())
-            ReplaceMagenta(arrow.Bitmap.PixelView(), ColorToRGB(e.Colors.ButtonFace));
+        arrow.Bitmap.Assign(&button.Bitmap);
+        ReplaceMagenta(arrow.Bitmap, ColorToRGB(e.Colors.ButtonFace));
         arrow.Frame = button.Frame;
         return;
     }

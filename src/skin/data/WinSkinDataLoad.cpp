@@ -70,6 +70,9 @@ bool TSkinData::LoadSkinFromStream() {
         reader.ExtractFirstMatch(".ini", scratch, iniName);
         TQuickIni ini;
         ini.LoadFromStream(scratch);
+        // The painters' caption buttons refer to the elements that parsing replaces.
+        if (ISkinWatcher* watcher = SkinWatcher())
+            watcher->ElementsReleasing(*this);
         ParseSkin(FElements, reader, ini);
     } catch (const std::bad_alloc&) {
         ShowSkinMessage(std::string(kSkinCannotBeRead) + "\rThere is not enough memory to unpack it.");

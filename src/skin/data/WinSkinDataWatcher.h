@@ -36,6 +36,9 @@ public:
     // Makes every form painter that uses the action's component drop what it built from the
     // previous skin.
     virtual void RefreshForms() = 0;
+    // The component is about to free its element records (a skin is being parsed): every
+    // painter using it lets go of what refers to them first.
+    virtual void ElementsReleasing(TSkinData& skin) { (void)skin; }
     // Skins one form's window now.
     virtual void SkinForm(TCustomForm& form) = 0;
     virtual bool Active() const = 0;

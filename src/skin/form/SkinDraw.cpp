@@ -103,10 +103,14 @@ TRect SkinFrameRect(int imageWidth, int imageHeight, bool verticalFrames, int fr
 }
 
 std::vector<TSkinGridPiece> SkinGridPieces(const TRect& frame, const TRect& margins, int width, int height) {
-    int l = std::max<int>(margins.left, 0);
-    int t = std::max<int>(margins.top, 0);
-    int r = std::max<int>(margins.right, 0);
-    int b = std::max<int>(margins.bottom, 0);
+    // Margins come from the skin INI as they stand: clamped to the frame first, so that no
+    // sum or offset below can overflow. A margin wider than the frame has nothing more to copy.
+    const int fw = std::max<int>(RectWidth(frame), 0);
+    const int fh = std::max<int>(RectHeight(frame), 0);
+    int l = std::clamp<int>(margins.left, 0, fw);
+    int t = std::clamp<int>(margins.top, 0, fh);
+    int r = std::clamp<int>(margins.right, 0, fw);
+    int b = std::clamp<int>(margins.bottom, 0, fh);
     if (width < l + r)
         l = r = 0;
     if (height < t + b)
@@ -174,8 +178,9 @@ void DrawSkinBar(TCanvas& canvas, const TRect& dest, TBitmap& image, bool vertic
     const HDC source = DrawingDC(image);
     const int w = work->Width(), h = work->Height();
     const int x0 = frame.left, y0 = frame.top, fw = RectWidth(frame), fh = RectHeight(frame);
-    const int l = std::max<int>(margins.left, 0);
-    const int r = std::max<int>(margins.right, 0);
+    // Clamped to the frame first: INI margins may be anything.
+    const int l = std::clamp<int>(margins.left, 0, fw);
+    const int r = std::clamp<int>(margins.right, 0, fw);
     const int step = fw - l - r;
     if (step <= 0) {
         // No middle to repeat: a step of zero would never end, a negative one would read

@@ -115,6 +115,24 @@ class TWinSkinForm : public TComponent {
 
     // Re-applies a changed skin.
     void RefreshSkin();
+    // The skin data is about to free its element records (a skin is being loaded): everything
+    // built on them goes; the caption buttons come back at the first paint after the load.
+    void ReleaseSkinElements();
+    // A handler failed (an exception): the window has its native look back and this object only
+    // passes its messages on, still answering WMS_ISSKINNED.
+    bool SkinFailed() const { return FSkinFailed; }
+    // What a failed step of the painter leads to (see SkinFailed).
+    void FallBackToNative();
+    // Runs one of the painter's own steps outside its window procedure (a timer, the framework's
+    // hook), where a failure would be reported in the application's error box.
+    template <class TStep>
+    void Guarded(TStep&& step) {
+        try {
+            step();
+        } catch (...) {
+            FallBackToNative();
+        }
+    }
     // Frame sizes from the border images; rebuilds the caption buttons.
     void BuildFrame();
     void FreeSysButtons();
@@ -237,6 +255,7 @@ private:
     void FormSetText(TMessage& message);
     void ClientWndProc(TMessage& message);
     void ReadWinState();
+    void FailedWndProc(TMessage& message);
 
     // Geometry and painting (WinSkinFormFrame.cpp).
     void CalcClient(TMessage& message);
@@ -248,6 +267,8 @@ private:
     TRegionHandle BorderRegion(int index, const TRect& rect, int width, int height);
     TDataSkinBorder* BorderElement(int index) const;
     HICON WindowIcon() const;
+    // A skin is parsed and at hand: nothing is painted from the elements otherwise.
+    bool SkinReady() const { return FSkinData && !FSkinData->SkinLoading(); }
 
     // Title text (WinSkinFormTitle.cpp).
     void PaintTitleText(TCanvas& canvas);
@@ -367,6 +388,8 @@ private:
     unsigned char FCaps = 0;
     TWinState FWinState = wsNormal;
     int FSkinState = ssAttached;
+    bool FSkinFailed = false;
+    bool FButtonsReleased = false; // ReleaseSkinElements took the buttons; the next paint rebuilds
     void* FOwnerTag = nullptr;
     std::string FWindowClass;
     // The skinners of this window's controls; each belongs to its control (or, for bare

@@ -3,6 +3,7 @@
 #include "WinSkinForm.h"
 
 #include "Forms.h"
+#include "SkinFormFault.h"
 #include "TypInfo.h"
 
 #include <algorithm>
@@ -105,6 +106,7 @@ void TWinSkinForm::AttachHandle(TSkinData& skinData) {
         FSavedMenuUpdate = skinData.MenuUpdate();
         HookMDIClient();
     }
+    FWindowHook.SetOnFailure([this] { FallBackToNative(); });
     FWindowHook.Install(FHandle, TWndMethod(this, &TWinSkinForm::WndProc), FUnicode);
     if (!FSkinFrame) {
         FSkinState = ssActive;
@@ -192,8 +194,12 @@ void TWinSkinForm::ChooseCaptionSwitch(LONG exStyle) {
 }
 
 void TWinSkinForm::HookMDIClient() {
-    if (FClientWnd)
-        FClientHook.Install(FClientWnd, TWndMethod(this, &TWinSkinForm::ClientWndProc), false);
+    if (!FClientWnd)
+        return;
+    FClientHook.SetOnFailure([this] { FallBackToNative(); });
+    // The system's MDI client is a Unicode window: the ANSI call would make it an ANSI one.
+    FClientHook.Install(FClientWnd, TWndMethod(this, &TWinSkinForm::ClientWndProc),
+                        IsWindowUnicode(FClientWnd) != FALSE);
 }
 
 void TWinSkinForm::UnhookMDIClient() {
@@ -232,6 +238,7 @@ void TWinSkinForm::MeasureNativeFrame() {
 }
 
 void TWinSkinForm::StartSkin() {
+    SkinFormStep(TSkinFormStep::StartSkin);
     FSysMenu = GetSystemMenu(FHandle, FALSE);
     if (FSysMenu)
         FCaps |= capSysMenu;
@@ -276,6 +283,7 @@ void TWinSkinForm::StartSkin() {
 }
 
 void TWinSkinForm::AdjustFrameSize(bool keepClient) {
+    SkinFormStep(TSkinFormStep::AdjustFrameSize);
     if (FWinState == wsMaximized) {
         SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -330,7 +338,7 @@ void TWinSkinForm::AfterSkin() {
 }
 
 void TWinSkinForm::RefreshSkin() {
-    if (!FSkinData)
+    if (!FSkinData || FSkinFailed)
         return;
     const auto face = static_cast<TColor>(FSkinData->Elements().Colors.ButtonFace);
     if (FForm) {
@@ -350,6 +358,10 @@ void TWinSkinForm::RefreshSkin() {
             FForm->SetHeight(FForm->Height() + 1);
             FForm->SetHeight(FForm->Height() - 1);
         }
+        // A form's new height rebuilt the region; a foreign window with frame sizes equal to the
+        // old skin's has not changed size and gets the new borders' region here.
+        if (!FForm && FWinState != wsMinimized && !(FMDIKind == mdChild && SkinFormWatcher().MDIButtons()))
+            BuildRegion();
     }
     AfterSkin();
     FSkinState = ssActive;
@@ -399,6 +411,11 @@ void TWinSkinForm::DetachRestore() {
     }
     if (!DetachFrame())
         return;
+    if (FSkinFailed) {
+        // The native look is back already.
+        UnhookMDIClient();
+        return;
+    }
     RestoreFormLook();
     SetSysMenuStyle(true);
     SetCaption(true);

@@ -4,6 +4,7 @@
 #include "WinSkinForm.h"
 
 #include "SkinDraw.h"
+#include "SkinFormFault.h"
 
 namespace {
 
@@ -61,6 +62,10 @@ void TNCObject::MouseLeave() {
 }
 
 void TWinSysButton::Paint() {
+    // While a skin loads the element may be on its way out.
+    if (!FOwner.SkinReady() || FOwner.FSkinFailed)
+        return;
+    SkinFormStep(TSkinFormStep::ButtonPaint);
     TWindowDC dc(FOwner.Handle(), true);
     if (!dc.Get())
         return;
@@ -84,7 +89,8 @@ void TWinSkinForm::FreeSysButtons() {
 
 void TWinSkinForm::CreateButtons() {
     FreeSysButtons();
-    if (!FSkinData)
+    FButtonsReleased = false;
+    if (!SkinReady())
         return;
     for (const auto& element : FSkinData->Elements().SysButtons) {
         if (DrawsIcon(element->Action)) {
@@ -261,10 +267,10 @@ void TWinSkinForm::HoverTimer(TObject*) {
     POINT cursor{};
     GetCursorPos(&cursor);
     const POINT p = ScreenToWindow(cursor.x, cursor.y);
-    if (!PtInRect(&FHotObject->FBounds, p)) {
-        FHotObject->MouseLeave();
-        FHotObject = nullptr;
-    }
+    if (PtInRect(&FHotObject->FBounds, p))
+        return;
+    Guarded([this] { FHotObject->MouseLeave(); });
+    FHotObject = nullptr;
 }
 
 // ---- actions ------------------------------------------------------------------------------
@@ -276,7 +282,9 @@ bool TWinSkinForm::CanClose() const {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STATE;
-    return FSysMenu && GetMenuItemInfoA(FSysMenu, SC_CLOSE, FALSE, &info);
+    // A greyed Close (also the default item: MFS_DEFAULT | MFS_GRAYED) does not close.
+    return FSysMenu && GetMenuItemInfoA(FSysMenu, SC_CLOSE, FALSE, &info) &&
+           (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
 }
 
 void TWinSkinForm::RunAction(TWinSysButton& button, POINT screenPoint) {

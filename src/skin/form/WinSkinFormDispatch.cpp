@@ -16,6 +16,11 @@ void TWinSkinForm::Default(TMessage& message) {
 }
 
 void TWinSkinForm::WndProc(TMessage& message) {
+    // What a handler throws reaches the subclass, which falls back to the native look.
+    if (FSkinFailed) {
+        FailedWndProc(message);
+        return;
+    }
     if (FSkinState == ssAttached && message.Msg == WM_NCPAINT) {
         message.Result = 0;
         return;
@@ -227,16 +232,23 @@ void TWinSkinForm::MenuChanged(TMessage& message) {
 // ---- framework form hook -------------------------------------------------------------------
 
 void TWinSkinForm::FormWindowProc(TMessage& message) {
+    // The framework would report what the painter throws in its error box: the painter's own
+    // steps are guarded here, the form's own handling is not.
+    if (FSkinFailed) {
+        if (FOldWindowProc)
+            FOldWindowProc(message);
+        return;
+    }
     switch (message.Msg) {
     case WM_SETTEXT:
         FormSetText(message);
         return;
     case WMS_SKINCHANGED:
-        RefreshSkin();
+        Guarded([this] { RefreshSkin(); });
         return;
     case WMS_PAINTFRAMETO:
         if (message.LParam == SKIN_MAGIC && message.WParam) {
-            PaintFrame(reinterpret_cast<HDC>(message.WParam));
+            Guarded([&] { PaintFrame(reinterpret_cast<HDC>(message.WParam)); });
             message.Result = SKIN_MAGIC;
             return;
         }
@@ -264,7 +276,25 @@ void TWinSkinForm::FormSetText(TMessage& message) {
         FOldWindowProc(message);
         SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
     }
-    RefreshTitle();
+    Guarded([this] { RefreshTitle(); });
+}
+
+// After a failure: everything is handled natively; the window still counts as skinned (so that
+// it is not taken over again) and is let go when it is destroyed.
+void TWinSkinForm::FailedWndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WMS_ISSKINNED:
+        message.Result = 1;
+        return;
+    case WM_NCDESTROY:
+        FSkinState = ssDetaching;
+        DetachQuiet();
+        Default(message);
+        FSkinState = ssDestroyed;
+        return;
+    default:
+        Default(message);
+    }
 }
 
 // ---- MDI client hook -----------------------------------------------------------------------

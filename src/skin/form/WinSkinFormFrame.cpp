@@ -4,6 +4,7 @@
 #include "WinSkinForm.h"
 
 #include "SkinDraw.h"
+#include "SkinFormFault.h"
 
 namespace {
 
@@ -16,6 +17,20 @@ int Height(const RECT& r) {
 
 int FramesOf(const TDataSkinObject& element) {
     return element.Frame > 0 ? element.Frame : 1;
+}
+
+// Sizes the window so that its client area is `client` again under the frame it has now.
+void KeepClientSize(HWND wnd, const RECT& client) {
+    RECT now{};
+    GetClientRect(wnd, &now);
+    const int dx = Width(client) - Width(now);
+    const int dy = Height(client) - Height(now);
+    if (dx == 0 && dy == 0)
+        return;
+    RECT window{};
+    GetWindowRect(wnd, &window);
+    SetWindowPos(wnd, nullptr, 0, 0, Width(window) + dx, Height(window) + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A region that takes ownership of what it is combined with.
@@ -153,7 +168,8 @@ void TWinSkinForm::NcActivate(TMessage& message) {
 
 void TWinSkinForm::PaintFrame(HDC dc) {
     if (!SkinWorkBitmap() || (FSkinState != ssActive && FSkinState != ssRefreshing) ||
-        FBorderKind == bkNone || (FMDIKind == mdChild && FWinState == wsMaximized) || !FSkinData)
+        FBorderKind == bkNone || (FMDIKind == mdChild && FWinState == wsMaximized) || !SkinReady() ||
+        FSkinFailed)
         return;
     std::unique_ptr<TWindowDC> own;
     if (!dc) {
@@ -161,6 +177,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         dc = own->Get();
     }
     try {
+        if (FButtonsReleased)
+            CreateButtons();
         GetWindowRect(FHandle, &FWindowRect);
         const int w = Width(FWindowRect);
         const int h = Height(FWindowRect);
@@ -259,8 +277,9 @@ TRegionHandle TWinSkinForm::BorderRegion(int index, const TRect& rect, int width
 }
 
 void TWinSkinForm::BuildRegion() {
-    if (FSkinState == ssDestroyed || !FSkinFrame || !FSkinData)
+    if (FSkinState == ssDestroyed || !FSkinFrame || !SkinReady() || FSkinFailed)
         return;
+    SkinFormStep(TSkinFormStep::BuildRegion);
     RECT window{};
     GetWindowRect(FHandle, &window);
     const int w = Width(window);
@@ -310,4 +329,46 @@ void TWinSkinForm::RemoveRegion() {
     FRegion.Reset();
     SetWindowRgn(FHandle, nullptr, FMDIKind == mdChild);
     FHasRegion = false;
+}
+
+// ---- skin changes and failures ---------------------------------------------------------------
+
+void TWinSkinForm::ReleaseSkinElements() {
+    FreeSysButtons();
+    FBorderParts = {};
+    FButtonsReleased = true;
+}
+
+void TWinSkinForm::FallBackToNative() {
+    if (FSkinFailed)
+        return;
+    FSkinFailed = true;
+    SetHoverTimer(false);
+    FHotObject = nullptr;
+    if (!IsWindow(FHandle))
+        return;
+    RestoreFormLook();
+    if (!FSkinFrame)
+        return;
+    // Measured first: taking the region away already brings the native frame back.
+    RECT before{};
+    GetClientRect(FHandle, &before);
+    if (SkinFormWatcher().HideNewWindows()) {
+        // Hidden until the start message, which may be what failed.
+        SkinFormWatcher().SetHideNewWindows(false);
+        const LONG_PTR style = WindowLong(GWL_STYLE);
+        if (!(style & WS_VISIBLE))
+            SetWindowLongValue(GWL_STYLE, style | WS_VISIBLE);
+    }
+    FRegion.Reset();
+    FHasRegion = false;
+    FRegionWidth = FRegionHeight = 0;
+    SetWindowRgn(FHandle, nullptr, TRUE);
+    SetCaption(true);
+    SetSysMenuStyle(true);
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ReadWinState();
+    if (FWinState == wsNormal && !(FIsChild && FMDIKind != mdChild))
+        KeepClientSize(FHandle, before);
 }

@@ -161,7 +161,8 @@ void TWinSkinForm::CopyNativeSystemItems() {
         default:
             break;
         }
-        if (info.fState == (MFS_DISABLED | MFS_GRAYED))
+        // Greyed whatever else the state holds (a greyed Close is also the default item).
+        if (info.fState & (MFS_DISABLED | MFS_GRAYED))
             enabled = false;
         item->SetEnabled(enabled);
         item->SetChecked((info.fState & MFS_CHECKED) != 0);

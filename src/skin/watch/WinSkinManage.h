@@ -51,6 +51,8 @@ public:
     void RequestAction(TSkinAction action, int delayMs) override;
     // Every form painter using the action's component drops its caption buttons.
     void RefreshForms() override;
+    // Every form painter using the component drops what refers to its elements.
+    void ElementsReleasing(TSkinData& skin) override;
     // A visible top-level form is skinned now.
     void SkinForm(TCustomForm& form) override;
     bool Active() const override { return FActive; }

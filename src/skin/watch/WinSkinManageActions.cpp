@@ -45,6 +45,12 @@ void TSkinManage::RefreshForms() {
             form->FreeSysButtons();
 }
 
+void TSkinManage::ElementsReleasing(TSkinData& skin) {
+    for (TWinSkinForm* form : FForms)
+        if (form->SkinData() == &skin)
+            form->ReleaseSkinElements();
+}
+
 void TSkinManage::OnActionTimer(TObject*) {
     FTimer->SetEnabled(false);
     TSkinData* skin = FActionSkin;
@@ -94,8 +100,10 @@ void TSkinManage::RunFormAction(TSkinData& skin) {
         if (it != FForms.end()) {
             TWinSkinForm& form = **it;
             form.FreeSysButtons();
-            form.BuildFrame();
-            form.RefreshSkin();
+            form.Guarded([&form] {
+                form.BuildFrame();
+                form.RefreshSkin();
+            });
         }
         break;
     }
@@ -127,12 +135,12 @@ void TSkinManage::RunGlobalAction(TSkinData& skin) {
                      [&skin](const TWinSkinForm* f) { return f->SkinData() == &skin; });
         for (TWinSkinForm* form : painters) {
             form->FreeSysButtons();
-            form->BuildFrame();
+            form->Guarded([form] { form->BuildFrame(); });
         }
         // A refresh may resize and repaint windows; a painter freed meanwhile is skipped.
         for (TWinSkinForm* form : painters)
             if (std::find(FForms.begin(), FForms.end(), form) != FForms.end())
-                form->RefreshSkin();
+                form->Guarded([form] { form->RefreshSkin(); });
         break;
     }
     case saNone:

@@ -15,6 +15,8 @@ void TWinSkinPopMenu::Attach(HWND menuWnd, TSkinData& skinData, HMENU menu) {
     FMenuHandle = menu;
     // The system's menu windows are Unicode: replacing their procedure through the ANSI call
     // would make every message pass through a translation.
+    // A failure leaves the menu to its own drawing.
+    FWindowHook.SetOnFailure([this] { Detach(); });
     FWindowHook.Install(menuWnd, TWndMethod(this, &TWinSkinPopMenu::WndProc),
                         IsWindowUnicode(menuWnd) != FALSE);
 }

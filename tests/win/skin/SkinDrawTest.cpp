@@ -386,3 +386,39 @@ TEST(SkinDrawParent, TheWorkBitmapIsSharedAndCopiesExactPixelsWhenStretching) {
     (void)work->Handle(); // hands the picture out, which lets its canvas DC go
     EXPECT_EQ(GetStretchBltMode(SkinWorkBitmap()->Canvas()->Handle()), COLORONCOLOR);
 }
+
+TEST(SkinDrawNineGrid, HugeMarginsFromTheIniAreClampedToTheFrameWithoutOverflow) {
+    constexpr int huge = 0x7FFFFFF0;
+    const TRect frame = Rect(10, 0, 16, 6);
+    auto same = [](const std::vector<TSkinGridPiece>& a, const std::vector<TSkinGridPiece>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (!EqualRect(&a[i].Source, &b[i].Source) || !EqualRect(&a[i].Dest, &b[i].Dest) ||
+                a[i].Centre != b[i].Centre)
+                return false;
+        return true;
+    };
+    for (const auto& [width, height] : {std::pair{40, 30}, std::pair{8, 4}}) {
+        const auto pieces = SkinGridPieces(frame, Rect(huge, huge, huge, huge), width, height);
+        EXPECT_TRUE(same(pieces, SkinGridPieces(frame, Rect(6, 6, 6, 6), width, height)));
+        for (const auto& piece : pieces) {
+            EXPECT_GE(piece.Dest.left, 0);
+            EXPECT_GE(piece.Dest.top, 0);
+            EXPECT_LE(piece.Dest.right, width);
+            EXPECT_LE(piece.Dest.bottom, height);
+        }
+        const auto oneSided = SkinGridPieces(frame, Rect(huge, 0, 2, 0), width, height);
+        EXPECT_TRUE(same(oneSided, SkinGridPieces(frame, Rect(6, 0, 2, 0), width, height)));
+    }
+    // Drawn, they give what margins of the frame's size give.
+    auto image = Picture(GridStrip(false));
+    const auto clamped =
+        Letters(*BuildSkinBitmap(Rect(0, 0, 20, 20), *image, Rect(9, 9, 9, 9), false, false, 2, 2));
+    EXPECT_EQ(Letters(*BuildSkinBitmap(Rect(0, 0, 20, 20), *image, Rect(huge, huge, huge, huge), false, false,
+                                       2, 2)),
+              clamped);
+    auto bar = Surface(20, 9, clWhite);
+    EXPECT_NO_THROW(
+        DrawSkinBar(*bar->Canvas(), Rect(0, 0, 20, 9), *image, false, false, 2, 2, Rect(huge, 0, huge, 0)));
+}

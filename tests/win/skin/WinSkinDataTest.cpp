@@ -1,6 +1,7 @@
 // The element records read from hand-made skins (one INI and a few bitmaps packed in the test)
 // and from the program's own skin, and the images derived from them.
 #include "ImgUtil.h"
+#include "ImgUtilBitmap.h"
 #include "LzhEncoder.h"
 #include "SkinPacker.h"
 #include "SkinRead.h"
@@ -535,4 +536,34 @@ TEST(SkinDataDefaultSkin, EveryElementOfTheShippedSkinIsRead) {
     EXPECT_EQ(e.ComboxArrow->Bitmap.Width(), 68);
     EXPECT_EQ(e.BorderLeft->Frame, 2);
     EXPECT_TRUE(SameMargins(*e.BorderTop, 8, 0, 8, 0));
+}
+
+// ---- colour routines on skin bitmaps of any depth -------------------------------------------
+
+TEST(SkinDataColourRoutines, PaletteAndSixteenBitImagesAreBroughtTo24BitsNotRefused) {
+    const TRows rows = {"MRM", "RMK"};
+    for (const TPixelFormat format : {pf4bit, pf8bit, pf16bit}) {
+        auto image = Picture(rows, format);
+        ASSERT_NE(image->BitsPerPixel(), 24);
+        ASSERT_EQ(Letters(*image), rows) << "the test picture survives the depth";
+        EXPECT_NO_THROW(ReplaceMagenta(*image, ColorOf('G')));
+        EXPECT_EQ(image->BitsPerPixel(), 24);
+        EXPECT_EQ(Letters(*image), (TRows{"GRG", "RGK"}));
+
+        auto grey = Picture({"WK", "KW"}, format);
+        EXPECT_NO_THROW(GrayscaleBitmap(*grey));
+        EXPECT_EQ(grey->BitsPerPixel(), 24);
+        EXPECT_EQ(Letters(*grey), (TRows{"WK", "KW"}));
+        auto red = Picture({"R"}, format);
+        GrayscaleBitmap(*red);
+        const std::uint8_t* pixel = red->PixelView().Row(0);
+        EXPECT_EQ(pixel[0], 85);
+        EXPECT_EQ(pixel[1], 85);
+        EXPECT_EQ(pixel[2], 85);
+    }
+    // An empty bitmap is left alone.
+    TBitmap empty;
+    EXPECT_NO_THROW(ReplaceMagenta(empty, clRed));
+    EXPECT_NO_THROW(GrayscaleBitmap(empty));
+    EXPECT_TRUE(empty.Empty());
 }

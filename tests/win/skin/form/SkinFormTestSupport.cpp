@@ -105,6 +105,17 @@ std::unique_ptr<TSkinData, TObjectDeleter> LoadedSkin(const std::vector<std::uin
     return skin;
 }
 
+bool ChangeSkin(TSkinData& skin, TWinSkinForm& form, const std::vector<std::uint8_t>& file) {
+    skin.SkinFileStream().Clear();
+    skin.SkinFileStream().Write(file.data(), static_cast<std::int64_t>(file.size()));
+    if (!skin.LoadSkinFromStream())
+        return false;
+    form.FreeSysButtons();
+    form.BuildFrame();
+    form.RefreshSkin();
+    return true;
+}
+
 // ---- test windows ----------------------------------------------------------------------------
 
 namespace {

@@ -41,6 +41,9 @@ std::vector<std::uint8_t> ProgramSkinFile();
 
 // A skin data component holding a parsed skin.
 std::unique_ptr<TSkinData, TObjectDeleter> LoadedSkin(const std::vector<std::uint8_t>& file);
+// Parses another skin file into the component and re-applies it to a painter the way the
+// watcher does; false when the file was refused.
+bool ChangeSkin(TSkinData& skin, TWinSkinForm& form, const std::vector<std::uint8_t>& file);
 
 // A top-level test window whose class procedure counts every message it receives.
 class TTestWindow {

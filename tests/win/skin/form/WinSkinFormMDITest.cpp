@@ -76,13 +76,7 @@ TEST(SkinChanges, ANewSkinReappliesToALivingWindow) {
     auto form = SkinWindow(window.Handle(), *skin);
     const SIZE client = ClientSize(window.Handle());
 
-    const auto program = ProgramSkinFile();
-    skin->SkinFileStream().Clear();
-    skin->SkinFileStream().Write(program.data(), static_cast<std::int64_t>(program.size()));
-    ASSERT_TRUE(skin->LoadSkinFromStream());
-    form->FreeSysButtons();
-    form->BuildFrame();
-    form->RefreshSkin();
+    ASSERT_TRUE(ChangeSkin(*skin, *form, ProgramSkinFile()));
     const TRect borders = form->Borders();
     EXPECT_EQ(skin->Elements().BorderTop->Bitmap.Height() / skin->Elements().BorderTop->Frame, borders.top);
     EXPECT_NE(SkinTop, borders.top);
