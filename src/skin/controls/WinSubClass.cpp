@@ -120,7 +120,8 @@ void TSkinControl::NewWindowProc(TMessage& message) {
                 Redraw();
             return;
         }
-        if (!FActive) {
+        // While a skin loads its elements come and go: the control looks native meanwhile.
+        if (!FActive || (FSkinData && FSkinData->SkinLoading())) {
             CallOldProc(message);
             return;
         }

@@ -40,7 +40,7 @@ void TWinSkinForm::RemoveToolbarHandlers(TControl* control) {
 }
 
 void TWinSkinForm::DrawToolbarBack(TToolBar* Sender, const TRect& ARect, bool&) {
-    if (!Sender || !FSkinData || FSkinData->Options().Contains(xoToolbarBK))
+    if (!Sender || !FSkinData || FSkinData->SkinLoading() || FSkinData->Options().Contains(xoToolbarBK))
         return;
     TDataSkinObject* element = FSkinData->Elements().Toolbar.get();
     if (!element || element->Bitmap.Empty())
@@ -55,7 +55,7 @@ void TWinSkinForm::DrawToolbarBack(TToolBar* Sender, const TRect& ARect, bool&) 
 }
 
 void TWinSkinForm::DrawToolButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool&) {
-    if (!Sender || !Button || !FSkinData || FSkinState != ssActive)
+    if (!Sender || !Button || !FSkinData || FSkinData->SkinLoading() || FSkinState != ssActive)
         return;
     TDataSkinButton* element = FSkinData->Elements().Buttons.get();
     if (!element || element->Bitmap.Empty())

@@ -78,6 +78,22 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         ini += "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=0\r\nTile=0\r\n";
         extra.push_back({"buttons.bmp", BmpFile(Beside({Rows(8, 8, 'R'), Rows(8, 8, 'G'), Rows(8, 8, 'B'),
                                                         Rows(8, 8, 'Y'), Rows(8, 8, 'C')}))});
+        auto marks = [](int count) {
+            std::vector<std::vector<std::string>> frames;
+            for (int i = 0; i < count; ++i)
+                frames.push_back(Rows(6, 6, "KWRGBYCOPNTL"[i % 12]));
+            return BmpFile(Beside(frames));
+        };
+        if (options.CheckFrames > 0) {
+            ini +=
+                "CheckButton=check.bmp\r\nCheckButtonFrame=" + std::to_string(options.CheckFrames) + "\r\n";
+            extra.push_back({"check.bmp", marks(options.CheckFrames)});
+        }
+        if (options.RadioFrames > 0) {
+            ini +=
+                "RadioButton=radio.bmp\r\nRadioButtonFrame=" + std::to_string(options.RadioFrames) + "\r\n";
+            extra.push_back({"radio.bmp", marks(options.RadioFrames)});
+        }
     }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},

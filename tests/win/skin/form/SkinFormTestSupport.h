@@ -34,6 +34,10 @@ struct TSmallSkinOptions {
     // A [Buttons] element: 5 frames of 8 x 8, R G B Y C (normal, pressed, disabled, hot,
     // focused), no margins, no transparency.
     bool Buttons = false;
+    // With Buttons: check and radio images of that many 6 x 6 frames (0: none), the frames
+    // lettered K W R G B Y C O P N T L in turn.
+    int CheckFrames = 0;
+    int RadioFrames = 0;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
