@@ -351,6 +351,55 @@ TEST_F(UpanE2eTest, ItsButtonsWearTheSkinsFacesAndWorkByMouseAndByKeyboard) {
     EXPECT_EQ(Attributes(root_ + "autorun.inf"), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(UpanE2eTest, ItsRadioButtonsWearTheSkinsMarksAndSwitchByMouseAndArrowKeys) {
+    Start();
+    OpenDialog();
+    HWND all = e2e::FindDescendantByText(dialog_, "所有本地磁盘");
+    HWND one = e2e::FindDescendantByText(dialog_, "选择盘符");
+    ASSERT_TRUE(all && one);
+    const e2e::ProgramSkin skin;
+    // The program's radio image has 8 frames: 1 unchecked, 5 checked.
+    const auto spot = e2e::RadioSpot(skin, 1, 5);
+    ASSERT_TRUE(spot) << "the skin's checked and unchecked marks look alike";
+    auto mark = [&](HWND radio) {
+        RECT r{};
+        GetClientRect(radio, &r);
+        const int top = (r.bottom - spot->Mark.cy) / 2;
+        return e2e::ScreenPixel(radio, POINT{spot->At.x, top + spot->At.y});
+    };
+    auto shows = [&](HWND radio, COLORREF colour) {
+        return e2e::WaitUntil([&] { return mark(radio) == colour; }, 10s);
+    };
+    EXPECT_TRUE(shows(one, spot->Checked)) << std::hex << mark(one);
+    EXPECT_TRUE(shows(all, spot->Unchecked)) << std::hex << mark(all);
+
+    RECT r{};
+    GetClientRect(all, &r);
+    e2e::ClickClient(all, POINT{r.right / 2, r.bottom / 2});
+    EXPECT_TRUE(shows(all, spot->Checked)) << "the click checks it";
+    EXPECT_TRUE(shows(one, spot->Unchecked));
+
+    PostMessageA(all, WM_KEYDOWN, VK_UP, 0x00480001);
+    PostMessageA(all, WM_KEYUP, VK_UP, static_cast<LPARAM>(0xC0480001u));
+    EXPECT_TRUE(shows(one, spot->Checked)) << "the arrow key moves the check";
+    EXPECT_TRUE(shows(all, spot->Unchecked));
+
+    // The captions are still drawn beside the marks: dark (antialiased) text right of the mark.
+    auto inked = [&](HWND radio) {
+        RECT c{};
+        GetClientRect(radio, &c);
+        int dark = 0;
+        for (int x = spot->Mark.cx + 2; x < c.right; x += 1)
+            for (int y = 1; y < c.bottom - 1; ++y) {
+                const COLORREF p = e2e::ScreenPixel(radio, POINT{x, y});
+                dark += GetRValue(p) + GetGValue(p) + GetBValue(p) < 400 ? 1 : 0;
+            }
+        return dark;
+    };
+    EXPECT_GT(inked(all), 10);
+    EXPECT_GT(inked(one), 10);
+}
+
 TEST_F(UpanE2eTest, TextThatIsNoDriveRootIsRefusedAndRunsNothing) {
     const std::string evil = root_ + "evil";
     HANDLE f = CreateFileA((root_ + "keep.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

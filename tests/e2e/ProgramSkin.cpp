@@ -51,6 +51,26 @@ COLORREF ButtonFaces::Colour(int frame) const {
                                                    : FColours[static_cast<size_t>(at - FFrames.begin())];
 }
 
+std::optional<RadioMarkSpot> RadioSpot(const ProgramSkin& skin, int uncheckedFrame, int checkedFrame) {
+    TDataSkinButton& buttons = *skin.Elements().Buttons;
+    TBitmap& image = buttons.RadioBitmap;
+    const int frames = std::max(buttons.RadioFrames, 1);
+    RadioMarkSpot spot;
+    spot.Mark = SIZE{image.Width() / frames, image.Height()};
+    const int y = spot.Mark.cy / 2;
+    for (int x = spot.Mark.cx / 2; x > 0; --x) {
+        const TColor off = image.Canvas()->Pixels(spot.Mark.cx * (uncheckedFrame - 1) + x, y);
+        const TColor on = image.Canvas()->Pixels(spot.Mark.cx * (checkedFrame - 1) + x, y);
+        if (off != on && off != clFuchsia && on != clFuchsia) {
+            spot.At = POINT{x, y};
+            spot.Unchecked = static_cast<COLORREF>(off);
+            spot.Checked = static_cast<COLORREF>(on);
+            return spot;
+        }
+    }
+    return std::nullopt;
+}
+
 COLORREF ScreenPixel(HWND wnd, POINT at) {
     ClientToScreen(wnd, &at);
     HDC screen = GetDC(nullptr);

@@ -39,6 +39,16 @@ private:
     std::optional<POINT> FSpot;
 };
 
+// Where a radio mark of the skin shows its frame's colour (a point of its middle row that is
+// not transparent in either frame) and the colours of the two frames there.
+struct RadioMarkSpot {
+    POINT At{};  // inside the mark
+    SIZE Mark{}; // one frame's size
+    COLORREF Unchecked = CLR_INVALID;
+    COLORREF Checked = CLR_INVALID;
+};
+std::optional<RadioMarkSpot> RadioSpot(const ProgramSkin& skin, int uncheckedFrame, int checkedFrame);
+
 COLORREF ScreenPixel(HWND wnd, POINT clientPoint);
 
 } // namespace e2e
