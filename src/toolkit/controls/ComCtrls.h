@@ -311,6 +311,80 @@ class TStatusBar : public TCustomStatusBar {
     using TCustomStatusBar::TCustomStatusBar;
 };
 
+// ---- progress bar and track bar ----------------------------------------------------------
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+extern const TEnumType ProgressBarOrientationType;
+
+// The comctl32 progress bar: Position between Min and Max, lying or standing.
+class TProgressBar : public TWinControl {
+    TW_DECLARE_CLASS(TProgressBar, TWinControl)
+    explicit TProgressBar(TComponent* owner);
+
+    int Min() const { return FMin; }
+    void SetMin(int value);
+    int Max() const { return FMax; }
+    void SetMax(int value);
+    // Kept inside Min..Max.
+    int Position();
+    void SetPosition(int value);
+    TProgressBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TProgressBarOrientation value);
+    bool Smooth() const { return FSmooth; }
+    void SetSmooth(bool value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    void ApplyRange();
+
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    TProgressBarOrientation FOrientation = pbHorizontal;
+    bool FSmooth = false;
+};
+
+enum TTrackBarOrientation { trHorizontal, trVertical };
+extern const TEnumType TrackBarOrientationType;
+
+// The comctl32 track bar: a thumb moved along a channel between Min and Max, with a tick
+// every Frequency positions. OnChange runs when the position changes.
+class TTrackBar : public TWinControl {
+    TW_DECLARE_CLASS(TTrackBar, TWinControl)
+    explicit TTrackBar(TComponent* owner);
+
+    int Min() const { return FMin; }
+    void SetMin(int value);
+    int Max() const { return FMax; }
+    void SetMax(int value);
+    // Kept inside Min..Max.
+    int Position();
+    void SetPosition(int value);
+    TTrackBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TTrackBarOrientation value);
+    int Frequency() const { return FFrequency; }
+    void SetFrequency(int value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void ApplyRange();
+
+    int FMin = 0;
+    int FMax = 10;
+    int FPosition = 0;
+    TTrackBarOrientation FOrientation = trHorizontal;
+    int FFrequency = 1;
+};
+
 // ---- list view -----------------------------------------------------------------------------
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
