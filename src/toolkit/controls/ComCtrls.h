@@ -313,6 +313,17 @@ class TStatusBar : public TCustomStatusBar {
 
 // ---- progress bar and track bar ----------------------------------------------------------
 
+// Min, Max and Position of a bar; Position stays inside the limits, and a limit moved past the
+// other takes it along.
+struct TBarRange {
+    int Min = 0;
+    int Max = 100;
+    int Position = 0;
+    void SetMin(int value);
+    void SetMax(int value);
+    void SetPosition(int value);
+};
+
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 extern const TEnumType ProgressBarOrientationType;
 
@@ -321,11 +332,10 @@ class TProgressBar : public TWinControl {
     TW_DECLARE_CLASS(TProgressBar, TWinControl)
     explicit TProgressBar(TComponent* owner);
 
-    int Min() const { return FMin; }
+    int Min() const { return FRange.Min; }
     void SetMin(int value);
-    int Max() const { return FMax; }
+    int Max() const { return FRange.Max; }
     void SetMax(int value);
-    // Kept inside Min..Max.
     int Position();
     void SetPosition(int value);
     TProgressBarOrientation Orientation() const { return FOrientation; }
@@ -340,9 +350,7 @@ protected:
 private:
     void ApplyRange();
 
-    int FMin = 0;
-    int FMax = 100;
-    int FPosition = 0;
+    TBarRange FRange;
     TProgressBarOrientation FOrientation = pbHorizontal;
     bool FSmooth = false;
 };
@@ -356,11 +364,10 @@ class TTrackBar : public TWinControl {
     TW_DECLARE_CLASS(TTrackBar, TWinControl)
     explicit TTrackBar(TComponent* owner);
 
-    int Min() const { return FMin; }
+    int Min() const { return FRange.Min; }
     void SetMin(int value);
-    int Max() const { return FMax; }
+    int Max() const { return FRange.Max; }
     void SetMax(int value);
-    // Kept inside Min..Max.
     int Position();
     void SetPosition(int value);
     TTrackBarOrientation Orientation() const { return FOrientation; }
@@ -378,9 +385,7 @@ protected:
 private:
     void ApplyRange();
 
-    int FMin = 0;
-    int FMax = 10;
-    int FPosition = 0;
+    TBarRange FRange{0, 10, 0};
     TTrackBarOrientation FOrientation = trHorizontal;
     int FFrequency = 1;
 };

@@ -7,6 +7,22 @@
 const TEnumType ProgressBarOrientationType{"TProgressBarOrientation", {"pbHorizontal", "pbVertical"}};
 const TEnumType TrackBarOrientationType{"TTrackBarOrientation", {"trHorizontal", "trVertical"}};
 
+void TBarRange::SetMin(int value) {
+    Min = value;
+    Max = std::max(Max, Min);
+    Position = std::clamp(Position, Min, Max);
+}
+
+void TBarRange::SetMax(int value) {
+    Max = value;
+    Min = std::min(Min, Max);
+    Position = std::clamp(Position, Min, Max);
+}
+
+void TBarRange::SetPosition(int value) {
+    Position = std::clamp(value, Min, Max);
+}
+
 // ---- TProgressBar --------------------------------------------------------------------------
 
 TClass TProgressBar::StaticClass() {
@@ -44,34 +60,29 @@ void TProgressBar::CreateWnd() {
 void TProgressBar::ApplyRange() {
     if (!HandleAllocated())
         return;
-    SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-    SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+    SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FRange.Min), FRange.Max);
+    SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FRange.Position), 0);
 }
 
 void TProgressBar::SetMin(int value) {
-    FMin = value;
-    FMax = std::max(FMax, FMin);
-    FPosition = std::clamp(FPosition, FMin, FMax);
+    FRange.SetMin(value);
     ApplyRange();
 }
 
 void TProgressBar::SetMax(int value) {
-    FMax = value;
-    FMin = std::min(FMin, FMax);
-    FPosition = std::clamp(FPosition, FMin, FMax);
+    FRange.SetMax(value);
     ApplyRange();
 }
 
 int TProgressBar::Position() {
     if (HandleAllocated())
-        FPosition = static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
-    return FPosition;
+        FRange.Position = static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
+    return FRange.Position;
 }
 
 void TProgressBar::SetPosition(int value) {
-    FPosition = std::clamp(value, FMin, FMax);
-    if (HandleAllocated())
-        SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+    FRange.SetPosition(value);
+    ApplyRange();
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation value) {
@@ -124,39 +135,34 @@ void TTrackBar::CreateWnd() {
 void TTrackBar::ApplyRange() {
     if (!HandleAllocated())
         return;
-    SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
-    SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
+    SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FRange.Min);
+    SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FRange.Max);
     SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-    SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+    SendMessageA(FHandle, TBM_SETPOS, TRUE, FRange.Position);
 }
 
 void TTrackBar::SetMin(int value) {
-    FMin = value;
-    FMax = std::max(FMax, FMin);
-    FPosition = std::clamp(FPosition, FMin, FMax);
+    FRange.SetMin(value);
     ApplyRange();
 }
 
 void TTrackBar::SetMax(int value) {
-    FMax = value;
-    FMin = std::min(FMin, FMax);
-    FPosition = std::clamp(FPosition, FMin, FMax);
+    FRange.SetMax(value);
     ApplyRange();
 }
 
 int TTrackBar::Position() {
     if (HandleAllocated())
-        FPosition = static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
-    return FPosition;
+        FRange.Position = static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
+    return FRange.Position;
 }
 
 void TTrackBar::SetPosition(int value) {
-    value = std::clamp(value, FMin, FMax);
-    if (value == Position())
+    const int previous = Position();
+    FRange.SetPosition(value);
+    if (FRange.Position == previous)
         return;
-    FPosition = value;
-    if (HandleAllocated())
-        SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+    ApplyRange();
     if (OnChange)
         OnChange(this);
 }
@@ -177,7 +183,7 @@ void TTrackBar::SetFrequency(int value) {
 void TTrackBar::WndProc(TMessage& message) {
     // The bar tells its parent about every move; the parent hands the news back here.
     if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
-        const int previous = FPosition;
+        const int previous = FRange.Position;
         if (Position() != previous && OnChange)
             OnChange(this);
         message.Result = 0;
