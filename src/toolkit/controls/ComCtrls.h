@@ -324,20 +324,40 @@ struct TBarRange {
     void SetPosition(int value);
 };
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
-extern const TEnumType ProgressBarOrientationType;
-
-// The comctl32 progress bar: Position between Min and Max, lying or standing.
-class TProgressBar : public TWinControl {
-    TW_DECLARE_CLASS(TProgressBar, TWinControl)
-    explicit TProgressBar(TComponent* owner);
+// A bar showing a position between two limits: the progress and track bars. The control keeps
+// the range while it has no window and hands it to every window it makes.
+class TCustomRangeBar : public TWinControl {
+    TW_DECLARE_CLASS(TCustomRangeBar, TWinControl)
+    TCustomRangeBar(TComponent* owner, TBarRange range);
 
     int Min() const { return FRange.Min; }
     void SetMin(int value);
     int Max() const { return FRange.Max; }
     void SetMax(int value);
+    // The window's position when there is a window.
     int Position();
     void SetPosition(int value);
+
+protected:
+    void CreateWnd() override;
+    // Hands the range to the window (which exists).
+    virtual void ApplyRange() = 0;
+    virtual int WindowPosition() = 0;
+    // The position moved (by the program or the user).
+    virtual void PositionChanged() {}
+    void SyncWindow();
+
+    TBarRange FRange;
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+extern const TEnumType ProgressBarOrientationType;
+
+// The comctl32 progress bar: Position between Min and Max, lying or standing.
+class TProgressBar : public TCustomRangeBar {
+    TW_DECLARE_CLASS(TProgressBar, TCustomRangeBar)
+    explicit TProgressBar(TComponent* owner);
+
     TProgressBarOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TProgressBarOrientation value);
     bool Smooth() const { return FSmooth; }
@@ -345,12 +365,10 @@ class TProgressBar : public TWinControl {
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    void ApplyRange() override;
+    int WindowPosition() override;
 
 private:
-    void ApplyRange();
-
-    TBarRange FRange;
     TProgressBarOrientation FOrientation = pbHorizontal;
     bool FSmooth = false;
 };
@@ -360,16 +378,10 @@ extern const TEnumType TrackBarOrientationType;
 
 // The comctl32 track bar: a thumb moved along a channel between Min and Max, with a tick
 // every Frequency positions. OnChange runs when the position changes.
-class TTrackBar : public TWinControl {
-    TW_DECLARE_CLASS(TTrackBar, TWinControl)
+class TTrackBar : public TCustomRangeBar {
+    TW_DECLARE_CLASS(TTrackBar, TCustomRangeBar)
     explicit TTrackBar(TComponent* owner);
 
-    int Min() const { return FRange.Min; }
-    void SetMin(int value);
-    int Max() const { return FRange.Max; }
-    void SetMax(int value);
-    int Position();
-    void SetPosition(int value);
     TTrackBarOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TTrackBarOrientation value);
     int Frequency() const { return FFrequency; }
@@ -379,13 +391,12 @@ class TTrackBar : public TWinControl {
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
     void WndProc(TMessage& message) override;
+    void ApplyRange() override;
+    int WindowPosition() override;
+    void PositionChanged() override;
 
 private:
-    void ApplyRange();
-
-    TBarRange FRange{0, 10, 0};
     TTrackBarOrientation FOrientation = trHorizontal;
     int FFrequency = 1;
 };

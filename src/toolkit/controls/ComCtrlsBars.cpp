@@ -23,21 +23,73 @@ void TBarRange::SetPosition(int value) {
     Position = std::clamp(value, Min, Max);
 }
 
+// ---- TCustomRangeBar -----------------------------------------------------------------------
+
+TClass TCustomRangeBar::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TCustomRangeBar>("TCustomRangeBar")
+            .Int("Min", &TCustomRangeBar::Min, &TCustomRangeBar::SetMin)
+            .Int("Max", &TCustomRangeBar::Max, &TCustomRangeBar::SetMax)
+            .Int("Position", &TCustomRangeBar::Position, &TCustomRangeBar::SetPosition)
+            .Build();
+    return &info;
+}
+
+TCustomRangeBar::TCustomRangeBar(TComponent* owner, TBarRange range) : TWinControl(owner), FRange(range) {}
+
+void TCustomRangeBar::CreateWnd() {
+    TWinControl::CreateWnd();
+    ApplyRange();
+}
+
+void TCustomRangeBar::SyncWindow() {
+    if (HandleAllocated())
+        ApplyRange();
+}
+
+void TCustomRangeBar::SetMin(int value) {
+    const int previous = Position();
+    FRange.SetMin(value);
+    SyncWindow();
+    if (FRange.Position != previous)
+        PositionChanged();
+}
+
+void TCustomRangeBar::SetMax(int value) {
+    const int previous = Position();
+    FRange.SetMax(value);
+    SyncWindow();
+    if (FRange.Position != previous)
+        PositionChanged();
+}
+
+int TCustomRangeBar::Position() {
+    if (HandleAllocated())
+        FRange.Position = WindowPosition();
+    return FRange.Position;
+}
+
+void TCustomRangeBar::SetPosition(int value) {
+    const int previous = Position();
+    FRange.SetPosition(value);
+    if (FRange.Position == previous)
+        return;
+    SyncWindow();
+    PositionChanged();
+}
+
 // ---- TProgressBar --------------------------------------------------------------------------
 
 TClass TProgressBar::StaticClass() {
     static const TClassInfo info = TClassBuilder<TProgressBar>("TProgressBar")
-                                       .Int("Min", &TProgressBar::Min, &TProgressBar::SetMin)
-                                       .Int("Max", &TProgressBar::Max, &TProgressBar::SetMax)
                                        .Enum("Orientation", ProgressBarOrientationType,
                                              &TProgressBar::Orientation, &TProgressBar::SetOrientation)
-                                       .Int("Position", &TProgressBar::Position, &TProgressBar::SetPosition)
                                        .Bool("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth)
                                        .Build();
     return &info;
 }
 
-TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {
+TProgressBar::TProgressBar(TComponent* owner) : TCustomRangeBar(owner, TBarRange{0, 100, 0}) {
     InitCommonControl(ICC_PROGRESS_CLASS);
     FWidth = 150;
     FHeight = 16;
@@ -52,37 +104,13 @@ void TProgressBar::CreateParams(TCreateParams& params) {
         params.Style |= PBS_SMOOTH;
 }
 
-void TProgressBar::CreateWnd() {
-    TWinControl::CreateWnd();
-    ApplyRange();
-}
-
 void TProgressBar::ApplyRange() {
-    if (!HandleAllocated())
-        return;
     SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FRange.Min), FRange.Max);
     SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FRange.Position), 0);
 }
 
-void TProgressBar::SetMin(int value) {
-    FRange.SetMin(value);
-    ApplyRange();
-}
-
-void TProgressBar::SetMax(int value) {
-    FRange.SetMax(value);
-    ApplyRange();
-}
-
-int TProgressBar::Position() {
-    if (HandleAllocated())
-        FRange.Position = static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
-    return FRange.Position;
-}
-
-void TProgressBar::SetPosition(int value) {
-    FRange.SetPosition(value);
-    ApplyRange();
+int TProgressBar::WindowPosition() {
+    return static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation value) {
@@ -105,16 +133,13 @@ TClass TTrackBar::StaticClass() {
     static const TClassInfo info =
         TClassBuilder<TTrackBar>("TTrackBar")
             .Int("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency)
-            .Int("Min", &TTrackBar::Min, &TTrackBar::SetMin)
-            .Int("Max", &TTrackBar::Max, &TTrackBar::SetMax)
             .Enum("Orientation", TrackBarOrientationType, &TTrackBar::Orientation, &TTrackBar::SetOrientation)
-            .Int("Position", &TTrackBar::Position, &TTrackBar::SetPosition)
             .Event<TNotifyEvent>("OnChange", &TTrackBar::OnChange)
             .Build();
     return &info;
 }
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(TComponent* owner) : TCustomRangeBar(owner, TBarRange{0, 10, 0}) {
     InitCommonControl(ICC_BAR_CLASSES);
     FWidth = 150;
     FHeight = 45;
@@ -127,42 +152,18 @@ void TTrackBar::CreateParams(TCreateParams& params) {
     params.Style |= TBS_AUTOTICKS | (FOrientation == trVertical ? TBS_VERT : TBS_HORZ);
 }
 
-void TTrackBar::CreateWnd() {
-    TWinControl::CreateWnd();
-    ApplyRange();
-}
-
 void TTrackBar::ApplyRange() {
-    if (!HandleAllocated())
-        return;
     SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FRange.Min);
     SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FRange.Max);
     SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
     SendMessageA(FHandle, TBM_SETPOS, TRUE, FRange.Position);
 }
 
-void TTrackBar::SetMin(int value) {
-    FRange.SetMin(value);
-    ApplyRange();
+int TTrackBar::WindowPosition() {
+    return static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
 }
 
-void TTrackBar::SetMax(int value) {
-    FRange.SetMax(value);
-    ApplyRange();
-}
-
-int TTrackBar::Position() {
-    if (HandleAllocated())
-        FRange.Position = static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
-    return FRange.Position;
-}
-
-void TTrackBar::SetPosition(int value) {
-    const int previous = Position();
-    FRange.SetPosition(value);
-    if (FRange.Position == previous)
-        return;
-    ApplyRange();
+void TTrackBar::PositionChanged() {
     if (OnChange)
         OnChange(this);
 }
@@ -177,19 +178,19 @@ void TTrackBar::SetOrientation(TTrackBarOrientation value) {
 
 void TTrackBar::SetFrequency(int value) {
     FFrequency = std::max(value, 1);
-    ApplyRange();
+    SyncWindow();
 }
 
 void TTrackBar::WndProc(TMessage& message) {
     // The bar tells its parent about every move; the parent hands the news back here.
     if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
         const int previous = FRange.Position;
-        if (Position() != previous && OnChange)
-            OnChange(this);
+        if (Position() != previous)
+            PositionChanged();
         message.Result = 0;
         return;
     }
-    TWinControl::WndProc(message);
+    TCustomRangeBar::WndProc(message);
 }
 
 namespace {
