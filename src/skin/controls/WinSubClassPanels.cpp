@@ -137,6 +137,8 @@ TRect TSkinGroupBox::CaptionRect(const TRect& r, bool rightAligned) {
 }
 
 void TSkinGroupBox::DrawGroupBox(HDC dc, const TRect& r) {
+    if (!FSkinData)
+        return;
     FCaption = GetWindowCaption(FHandle);
     if (FCaption.empty() && FControl)
         FCaption = GetTextProp(FControl, "Caption");
