@@ -221,9 +221,21 @@ void TSkinMP::AfterMessage(TMessage& message) {
         if (FPlayer && FControl)
             FPlayer->SetVisible(FControl->Visible());
         break;
+    case WM_PAINT:
+        // The player repaints when its buttons change: the panel over it shows the change.
+        if (FPlayer)
+            FPlayer->Invalidate();
+        TSkinControl::AfterMessage(message);
+        break;
     default:
         TSkinControl::AfterMessage(message);
     }
+}
+
+void TSkinMP::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (FPlayer)
+        FPlayer->Invalidate();
 }
 
 void TSkinMP::Detach() {

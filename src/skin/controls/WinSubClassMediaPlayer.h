@@ -61,6 +61,7 @@ class TSkinMP : public TSkinControl {
     void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) override;
     void AfterMessage(TMessage& message) override;
     void Detach() override;
+    void SkinChanged() override;
 
     TWMediaPlayer* Player() const { return FPlayer; }
     void Notification(TComponent* component, TOperation operation) override;

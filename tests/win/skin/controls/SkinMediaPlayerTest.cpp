@@ -73,9 +73,11 @@ TEST_F(SkinMediaPlayer, TwoVisibleButtonsShareTheWidthWithTheirGlyphsOnSkinnedFa
     ExpectButton(0, 100, 'R', *LoadMPGlyph("CL", btPlay), 0, "play, coloured");
     ExpectButton(100, 100, 'R', *LoadMPGlyph("CL", btStop), 0, "stop, coloured");
 
+    // The application changes the player's buttons; the panel over it follows.
     FPlayer->SetColoredButtons(TButtonSet{});
     FPlayer->SetEnabledButtons(TButtonSet{btPlay});
-    Repaint(FPanel);
+    UpdateWindow(FPlayer->Handle());
+    UpdateWindow(FPanel);
     ExpectButton(0, 100, 'R', *LoadMPGlyph("EN", btPlay), 0, "play, plain");
     ExpectButton(100, 100, 'B', *LoadMPGlyph("DI", btStop), 0, "a disabled button: its DI_ glyph on frame 3");
 }
