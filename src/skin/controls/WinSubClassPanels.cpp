@@ -115,7 +115,7 @@ void TSkinGroupBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool 
 
 bool TSkinGroupBox::BeforeMessage(TMessage& message) {
     const bool passOn = TSkinControl::BeforeMessage(message);
-    if (FVariant != 0 && message.Msg == WM_PAINT) {
+    if (FVariant != 0 && (message.Msg == WM_PAINT || message.Msg == WM_PRINTCLIENT)) {
         PaintClient(message);
         return false;
     }

@@ -80,7 +80,8 @@ bool TSkinProgress::BeforeMessage(TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;
-    case WM_PAINT: {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
         TDataSkinBorder* progress = FSkinData ? FSkinData->Elements().Progress.get() : nullptr;
         if (!progress || progress->Bitmap.Empty())
             return true;

@@ -129,6 +129,7 @@ private:
 bool TSkinStatusBar::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+    case WM_PRINTCLIENT: // painted into the DC given, the same way
         PaintClient(message);
         return false;
     case WM_ERASEBKGND:

@@ -90,6 +90,13 @@ TEST_P(SkinBars, StatusBarPanelsStandOnTheirEdgeFramesWithTheirTextsAndTheGripFr
         << "the text of panel 0";
     EXPECT_EQ(CoveredPixels(wnd, edges, 3, 2, FramedPanel(wnd, 1, false)), 0)
         << "an empty panel is only framed";
+    // Printed into another DC, the bar looks the same.
+    const SIZE client = skinformtest::ClientSize(wnd);
+    auto printed = skintest::Surface(client.cx, client.cy, clFuchsia);
+    SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed->Canvas()->Handle()), PRF_CLIENT);
+    EXPECT_EQ(
+        static_cast<COLORREF>(printed->Canvas()->Pixels(first.left + 60, first.top + RectHeight(first) / 2)),
+        PixelOf(wnd, first.left + 60, first.top + RectHeight(first) / 2));
     EXPECT_EQ(bar->Panels()->Items(0)->Text(), "one");
     char shown[16] = {};
     SendMessageA(wnd, SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(shown));
