@@ -105,6 +105,18 @@ struct TComposition {
     TBitmap Work;
 };
 
+// The caption's font on the canvas: the control's Font when it has one (returned, its colour is
+// the text's), else the window's own font.
+const TFont* UseCaptionFont(TCanvas& canvas, TObject* control, HWND wnd) {
+    if (auto* font = dynamic_cast<TFont*>(GetObjectPropOf(control, "Font", TFont::StaticClass()))) {
+        canvas.Font()->Assign(font);
+        return font;
+    }
+    if (auto shown = reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0)))
+        canvas.Font()->SetHandle(shown); // a copy of its description: the font stays the window's
+    return nullptr;
+}
+
 } // namespace
 
 void TSkinGroupBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) {
@@ -152,14 +164,7 @@ void TSkinGroupBox::DrawGroupBox(HDC dc, const TRect& r) {
     else
         work.TakeTarget();
 
-    TFont* font = dynamic_cast<TFont*>(GetObjectPropOf(FControl, "Font", TFont::StaticClass()));
-    if (font) {
-        canvas.Font()->Assign(font);
-    } else if (auto shown = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0))) {
-        LOGFONTW logFont{};
-        if (GetObjectW(shown, sizeof logFont, &logFont))
-            canvas.Font()->SetHandle(CreateFontIndirectW(&logFont));
-    }
+    const TFont* font = UseCaptionFont(canvas, FControl, FHandle);
     const HDC composed = canvas.Handle(); // selects the font
     SIZE zero{};
     GetTextExtentPoint32A(composed, "0", 1, &zero);

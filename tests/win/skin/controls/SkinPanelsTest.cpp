@@ -374,8 +374,12 @@ TEST(SkinBarsHandles, SkinningAndPaintingTheBarsAgainAndAgainKeepsTheHandleCount
     f.Add<TTrackBar>(10, 40, 120, 40);
     f.Add<TGroupBox>(170, 10, 120, 80)->SetCaption("group");
     f.Add<TMediaPlayer>(10, 120, 200, 30);
-    auto cycle = [&f] {
-        f.Start();
+    HWND bare = CreateWindowExA(0, "BUTTON", "bare", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 300, 10, 100, 80,
+                                f.Form->Handle(), nullptr, nullptr, nullptr);
+    SendMessageA(bare, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    auto cycle = [&f, bare] {
+        TWinSkinForm& painter = f.Start();
+        (new TSkinGroupBox(&painter))->AttachWindow(bare, f.Skin.get(), &painter, painter.ControlCanvas());
         Repaint(f.Form->Handle());
         f.Painter->DetachRestore();
         f.Painter.reset();
