@@ -204,6 +204,29 @@ TEST(SkinStatusBarRoutines, BevelPanelsWithoutAnEdgeImageAreOnePixelFramesOfThei
     EXPECT_EQ(StatusPanelFrame(pbNone), 3);
 }
 
+TEST(SkinStatusBarBevels, WithoutAnEdgeImageThePanelsStandOnBevelsOfTheirKind) {
+    TSkinnedForm f(TSkinKind::Made, 0, false);
+    ASSERT_EQ(f.Elements().StatusBarEdges, nullptr);
+    TStatusBar* bar = AddStatusBar(f);
+    bar->SetSizeGrip(false);
+    AddPanel(*bar, "", pbLowered, 80);
+    AddPanel(*bar, "", pbRaised, 80);
+    f.Start();
+    const HWND wnd = bar->Handle();
+    Repaint(wnd);
+    struct TCase {
+        int Panel;
+        TColor TopLeft, BottomRight;
+    };
+    for (const TCase& c : {TCase{0, clBtnShadow, clBtnHighlight}, TCase{1, clBtnHighlight, clBtnShadow}}) {
+        const TRect r = FramedPanel(wnd, c.Panel, c.Panel == 1);
+        const int y = (r.top + r.bottom) / 2;
+        EXPECT_EQ(PixelOf(wnd, r.left, y), ColorToRGB(c.TopLeft)) << c.Panel;
+        EXPECT_EQ(PixelOf(wnd, r.right - 1, y), ColorToRGB(c.BottomRight)) << c.Panel;
+        EXPECT_EQ(PixelOf(wnd, (r.left + r.right) / 2, y), RGB(10, 20, 30)) << c.Panel << ": the face inside";
+    }
+}
+
 // ---- progress bars ----------------------------------------------------------------------------
 
 TEST_P(SkinBars, AProgressBarHalfwayIsFilledFromTheLeftOrLyingFromTheBottomWhenStanding) {

@@ -94,10 +94,11 @@ inline void Repaint(HWND wnd) {
 
 class TSkinnedForm {
 public:
-    explicit TSkinnedForm(TSkinKind kind, int progressStyle = 0) {
+    // bars: the made skin has its bar elements.
+    explicit TSkinnedForm(TSkinKind kind, int progressStyle = 0, bool bars = true) {
         skinformtest::TSmallSkinOptions options;
         options.Buttons = true;
-        options.Bars = true;
+        options.Bars = bars;
         options.ProgressStyle = progressStyle;
         Skin = skinformtest::LoadedSkin(kind == TSkinKind::Program ? skinformtest::ProgramSkinFile()
                                                                    : skinformtest::SmallSkinFile(options));
