@@ -348,6 +348,10 @@ protected:
     void SyncWindow();
 
     TBarRange FRange;
+
+private:
+    // Applies one change to the range, tells the window and reports a moved position.
+    void ChangeRange(void (TBarRange::*change)(int), int value);
 };
 
 enum TProgressBarOrientation { pbHorizontal, pbVertical };

@@ -47,20 +47,20 @@ void TCustomRangeBar::SyncWindow() {
         ApplyRange();
 }
 
-void TCustomRangeBar::SetMin(int value) {
+void TCustomRangeBar::ChangeRange(void (TBarRange::*change)(int), int value) {
     const int previous = Position();
-    FRange.SetMin(value);
+    (FRange.*change)(value);
     SyncWindow();
     if (FRange.Position != previous)
         PositionChanged();
 }
 
+void TCustomRangeBar::SetMin(int value) {
+    ChangeRange(&TBarRange::SetMin, value);
+}
+
 void TCustomRangeBar::SetMax(int value) {
-    const int previous = Position();
-    FRange.SetMax(value);
-    SyncWindow();
-    if (FRange.Position != previous)
-        PositionChanged();
+    ChangeRange(&TBarRange::SetMax, value);
 }
 
 int TCustomRangeBar::Position() {
@@ -70,12 +70,7 @@ int TCustomRangeBar::Position() {
 }
 
 void TCustomRangeBar::SetPosition(int value) {
-    const int previous = Position();
-    FRange.SetPosition(value);
-    if (FRange.Position == previous)
-        return;
-    SyncWindow();
-    PositionChanged();
+    ChangeRange(&TBarRange::SetPosition, value);
 }
 
 // ---- TProgressBar --------------------------------------------------------------------------
