@@ -124,3 +124,14 @@ TEST_F(SkinMediaPlayer, ThePanelFollowsThePlayersBoundsAndVisibilityAndGoesWithT
     EXPECT_EQ(F.Painter->ComponentCount(), owned - 1) << "the panel was freed";
     EXPECT_EQ(FindWindowExA(F.Form->Handle(), nullptr, "TWMediaPlayer", nullptr), nullptr);
 }
+
+TEST_F(SkinMediaPlayer, APlayerFreedWhileSkinnedTakesItsPanelAlong) {
+    const int owned = F.Painter->ComponentCount();
+    TObject::Free(FPlayer);
+    EXPECT_EQ(F.Painter->ComponentCount(), owned - 1) << "the panel went with the skinner";
+    EXPECT_EQ(FindWindowExA(F.Form->Handle(), nullptr, "TWMediaPlayer", nullptr), nullptr);
+    for (TSkinControl* skinner : F.Painter->Controls())
+        EXPECT_NE(skinner, static_cast<TSkinControl*>(FSkinner));
+    F.Painter->PurgeDestroyedControls();
+    F.Painter->DetachRestore();
+}
