@@ -3,6 +3,7 @@
 #include "WinSkinForm.h"
 #include "WinSubClassButtons.h"
 #include "WinSubClassChecks.h"
+#include "WinSubClassMediaPlayer.h"
 #include "WinSubClassPanels.h"
 
 namespace {
@@ -29,6 +30,16 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinBoxH(owner);
     case skSizer:
         return new TSkinSizer(owner);
+    case skGroupBox:
+        return new TSkinGroupBox(owner);
+    case skStatusBar:
+        return new TSkinStatusBar(owner);
+    case skProgress:
+        return new TSkinProgress(owner);
+    case skTrackBar:
+        return new TSkinTrackBar(owner);
+    case skMP:
+        return new TSkinMP(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;

@@ -311,6 +311,100 @@ class TStatusBar : public TCustomStatusBar {
     using TCustomStatusBar::TCustomStatusBar;
 };
 
+// ---- progress bar and track bar ----------------------------------------------------------
+
+// Min, Max and Position of a bar; Position stays inside the limits, and a limit moved past the
+// other takes it along.
+struct TBarRange {
+    int Min = 0;
+    int Max = 100;
+    int Position = 0;
+    void SetMin(int value);
+    void SetMax(int value);
+    void SetPosition(int value);
+};
+
+// A bar showing a position between two limits: the progress and track bars. The control keeps
+// the range while it has no window and hands it to every window it makes.
+class TCustomRangeBar : public TWinControl {
+    TW_DECLARE_CLASS(TCustomRangeBar, TWinControl)
+    TCustomRangeBar(TComponent* owner, TBarRange range);
+
+    int Min() const { return FRange.Min; }
+    void SetMin(int value);
+    int Max() const { return FRange.Max; }
+    void SetMax(int value);
+    // The window's position when there is a window.
+    int Position();
+    void SetPosition(int value);
+
+protected:
+    void CreateWnd() override;
+    // Hands the range to the window (which exists).
+    virtual void ApplyRange() = 0;
+    virtual int WindowPosition() = 0;
+    // The position moved (by the program or the user).
+    virtual void PositionChanged() {}
+    void SyncWindow();
+
+    TBarRange FRange;
+
+private:
+    // Applies one change to the range, tells the window and reports a moved position.
+    void ChangeRange(void (TBarRange::*change)(int), int value);
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+extern const TEnumType ProgressBarOrientationType;
+
+// The comctl32 progress bar: Position between Min and Max, lying or standing.
+class TProgressBar : public TCustomRangeBar {
+    TW_DECLARE_CLASS(TProgressBar, TCustomRangeBar)
+    explicit TProgressBar(TComponent* owner);
+
+    TProgressBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TProgressBarOrientation value);
+    bool Smooth() const { return FSmooth; }
+    void SetSmooth(bool value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void ApplyRange() override;
+    int WindowPosition() override;
+
+private:
+    TProgressBarOrientation FOrientation = pbHorizontal;
+    bool FSmooth = false;
+};
+
+enum TTrackBarOrientation { trHorizontal, trVertical };
+extern const TEnumType TrackBarOrientationType;
+
+// The comctl32 track bar: a thumb moved along a channel between Min and Max, with a tick
+// every Frequency positions. OnChange runs when the position changes.
+class TTrackBar : public TCustomRangeBar {
+    TW_DECLARE_CLASS(TTrackBar, TCustomRangeBar)
+    explicit TTrackBar(TComponent* owner);
+
+    TTrackBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TTrackBarOrientation value);
+    int Frequency() const { return FFrequency; }
+    void SetFrequency(int value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void ApplyRange() override;
+    int WindowPosition() override;
+    void PositionChanged() override;
+
+private:
+    TTrackBarOrientation FOrientation = trHorizontal;
+    int FFrequency = 1;
+};
+
 // ---- list view -----------------------------------------------------------------------------
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };

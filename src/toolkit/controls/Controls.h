@@ -321,6 +321,9 @@ class TWinControl : public TControl {
 
     // Sends message to every child control (windowed or not).
     void Broadcast(TMessage& message);
+    // Paints the windowless children into dc (the window's client DC), from first on (all
+    // when null); skinners that paint over a control paint its windowless children after.
+    void PaintControls(HDC dc, TControl* first = nullptr);
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -335,7 +338,6 @@ protected:
     virtual void CreateHandle();
     virtual void PaintWindow(HDC dc);
     void PaintHandler(TMessage& message);
-    void PaintControls(HDC dc, TControl* first);
     virtual void AlignControls(RECT& rect);
     // A form overrides this to track the active control; the chain is asked from the top.
     virtual bool SetFocusedControl(TWinControl* control);

@@ -1,5 +1,6 @@
 // Controls over real windows: window classes, the control property, WindowProc replacement,
 // framework messages, reflection, alignment, tab order and mouse handling.
+#include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
@@ -396,3 +397,43 @@ TEST_F(ControlsTest, FreeingAControlDestroysItsWindowAndLeavesItsParent) {
 }
 
 } // namespace
+
+// ---- range bars -------------------------------------------------------------------------------
+
+TEST_F(ControlsTest, RangeBarsKeepThePositionInsideTheLimitsWithAndWithoutAWindow) {
+    auto* track = new TTrackBar(form.get());
+    int changes = 0;
+    struct TCounter {
+        int* Count;
+        void Changed(TObject*) { ++*Count; }
+    } counter{&changes};
+    track->OnChange = TNotifyEvent(&counter, &TCounter::Changed);
+    track->SetMax(20);
+    track->SetPosition(30);
+    EXPECT_EQ(track->Position(), 20) << "clamped, before there is a window";
+    EXPECT_EQ(changes, 1);
+    track->SetParent(form.get());
+    EXPECT_EQ(SendMessageA(track->Handle(), TBM_GETPOS, 0, 0), 20) << "the window takes the range";
+    EXPECT_EQ(SendMessageA(track->Handle(), TBM_GETRANGEMAX, 0, 0), 20);
+    track->SetPosition(20);
+    EXPECT_EQ(changes, 1) << "no change, no OnChange";
+    track->SetMax(5);
+    EXPECT_EQ(track->Position(), 5) << "a limit moved past the position takes it along";
+    EXPECT_EQ(changes, 2);
+    track->SetMin(8);
+    EXPECT_EQ(track->Max(), 8);
+    EXPECT_EQ(track->Position(), 8);
+    SendMessageA(track->Handle(), TBM_SETPOS, TRUE, 3);
+    EXPECT_EQ(track->Position(), 8) << "the window keeps it inside too";
+
+    auto* progress = new TProgressBar(form.get());
+    progress->SetParent(form.get());
+    progress->SetMin(10);
+    progress->SetMax(50);
+    progress->SetPosition(5);
+    EXPECT_EQ(SendMessageA(progress->Handle(), PBM_GETPOS, 0, 0), 10);
+    progress->SetOrientation(pbVertical);
+    EXPECT_TRUE(GetWindowLongPtrA(progress->Handle(), GWL_STYLE) & PBS_VERTICAL);
+    EXPECT_EQ(SendMessageA(progress->Handle(), PBM_GETRANGE, FALSE, 0), 50) << "kept over the new window";
+    EXPECT_EQ(progress->Position(), 10);
+}

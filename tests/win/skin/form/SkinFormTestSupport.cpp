@@ -95,6 +95,33 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
             extra.push_back({"radio.bmp", marks(options.RadioFrames)});
         }
     }
+    if (options.Bars) {
+        ini += "[StatusBarEdges]\r\nImage=edges.bmp\r\nLeftWidth=1\r\nTopHeight=1\r\nRightWidth=1\r\n"
+               "BottomHeight=1\r\nNormalColour2=255 255 255\r\n"
+               "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n"
+               "[Progress]\r\nBitmap=progress.bmp\r\nLeftWidth=1\r\nTopHeight=1\r\nRightWidth=1\r\n"
+               "BottomHeight=1\r\nStyle=" +
+               std::to_string(options.ProgressStyle) +
+               "\r\n"
+               "[Progress.Chunk]\r\nImage=chunk.bmp\r\nTile=1\r\n"
+               "[Track]\r\nImage=track.bmp\r\nLeftWidth=1\r\nRightWidth=1\r\n"
+               "[TRACKVERT]\r\nImage=trackv.bmp\r\nTopHeight=1\r\nBottomHeight=1\r\n"
+               "[Trackbar.ThumbHorz]\r\nImage=thumbh.bmp\r\n"
+               "[Trackbar.ThumbVert]\r\nImage=thumbv.bmp\r\n";
+        const auto progress =
+            options.ProgressStyle == 1 ? Rows(6, 4, 'S') : Beside({Rows(6, 4, 'S'), Rows(6, 4, 'G')});
+        extra.push_back({"edges.bmp", BmpFile(Beside({Rows(6, 6, 'N'), Rows(6, 6, 'P'), Rows(6, 6, 'T')}))});
+        extra.push_back({"extra.bmp", BmpFile(Beside({Rows(7, 7, 'K'), Rows(7, 7, 'K'), Rows(7, 7, 'K'),
+                                                      Rows(7, 7, 'K'), Rows(7, 7, 'O')}))});
+        extra.push_back({"progress.bmp", BmpFile(progress)});
+        extra.push_back({"chunk.bmp", BmpFile(Rows(3, 4, 'Y'))});
+        extra.push_back({"track.bmp", BmpFile(Rows(8, 2, 'A'))});
+        extra.push_back({"trackv.bmp", BmpFile(Rows(2, 8, 'A'))});
+        extra.push_back({"thumbh.bmp", BmpFile(Beside({Rows(4, 8, 'R'), Rows(4, 8, 'G'), Rows(4, 8, 'B'),
+                                                       Rows(4, 8, 'Y'), Rows(4, 8, 'C')}))});
+        extra.push_back({"thumbv.bmp", BmpFile(Beside({Rows(8, 4, 'W'), Rows(8, 4, 'L'), Rows(8, 4, 'W'),
+                                                       Rows(8, 4, 'W'), Rows(8, 4, 'W')}))});
+    }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},

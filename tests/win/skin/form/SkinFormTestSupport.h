@@ -38,6 +38,15 @@ struct TSmallSkinOptions {
     // lettered K W R G B Y C O P N T L in turn.
     int CheckFrames = 0;
     int RadioFrames = 0;
+    // The bar elements, sizes and frame counts unlike the program's skin:
+    // [StatusBarEdges] 3 frames of 6 x 6 (margins 1): N lowered, P raised, T none; text white.
+    // [ExtraImages] 5 frames of 7 x 7, the fifth (the size grip) O, the others K.
+    // [Progress] 2 frames of 6 x 4 (margins 1): S track, G filled; with ProgressStyle 1 one
+    // frame S and [Progress.Chunk] 3 x 4 Y, tiled.
+    // [Track] 8 x 2 and [TRACKVERT] 2 x 8 A (ends 1); [Trackbar.ThumbHorz] 5 frames of 4 x 8
+    // R G B Y C; [Trackbar.ThumbVert] 5 frames of 8 x 4 W L W W W.
+    bool Bars = false;
+    int ProgressStyle = 0;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.

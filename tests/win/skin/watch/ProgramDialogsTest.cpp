@@ -1,7 +1,8 @@
 // The program's own windows under the watcher: the main window as its description makes it
-// (its skin data component and caption add-on), and each of its dialogs shown modally and
-// closed 500 times, as the toolbar does.
+// (its skin data component and caption add-on, its skinned status bar), and each of its
+// dialogs shown modally and closed 500 times, as the toolbar does.
 #include "WatchTestSupport.h"
+#include "controls/SkinPanelsTestSupport.h"
 
 #include "HandleCounter.h"
 #include "SkinCaption.h"
@@ -88,6 +89,42 @@ TEST_F(ProgramDialogs, TheMainWindowComesUpSkinnedWithItsCaptionAddOn) {
     EXPECT_EQ(TSkinManage::msRunning, SkinManage()->State());
     // SkinAlpha 0: the add-on leaves the window opaque.
     EXPECT_EQ(0, GetWindowLongA(FMain->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(ProgramDialogs, TheMainStatusBarShowsItsTwoPanelsAndTheGripFromTheSkinWithItsTexts) {
+    TStatusBar* bar = FMain->StatusBar1;
+    ASSERT_NE(nullptr, bar);
+    const TWinSkinForm* painter = SkinManage()->FindSkinForm(FMain->Handle());
+    ASSERT_NE(nullptr, painter);
+    const auto& skinners = painter->Controls();
+    EXPECT_TRUE(std::any_of(skinners.begin(), skinners.end(), [bar](TSkinControl* s) {
+        return s->Control() == bar && s->ClassNameIs("TSkinStatusBar");
+    }));
+    const HWND wnd = bar->Handle();
+    ASSERT_TRUE(GetWindowLongPtrA(wnd, GWL_STYLE) & SBARS_SIZEGRIP);
+    panelstest::Repaint(wnd);
+
+    TDataSkinObject& edges = *FMain->SkinData1->Elements().StatusBarEdges;
+    TDataSkinObject& grip = *FMain->SkinData1->Elements().ExtraImages;
+    const int gripWidth = grip.Bitmap.Width() / grip.Frame;
+    for (int i = 0; i < 2; ++i) {
+        const bool last = i == 1;
+        const TRect r = panelstest::FramedPanel(wnd, i, last);
+        const int w = RectWidth(r), h = RectHeight(r);
+        // A column right of the text (and left of the grip) shows the lowered frame top to bottom.
+        const int x = last ? w - gripWidth - 8 : w - 5;
+        for (int y = 0; y < h; ++y)
+            EXPECT_EQ(panelstest::PixelOf(wnd, r.left + x, r.top + y),
+                      panelstest::ComposedPixel(edges, 3, 1, w, h, x, y))
+                << "panel " << i << " row " << y;
+        EXPECT_GT(panelstest::CoveredPixels(wnd, edges, 3, 1, TRect{r.left, r.top, r.left + 60, r.bottom}), 0)
+            << "the text of panel " << i;
+        char shown[256] = {};
+        SendMessageA(wnd, SB_GETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(shown));
+        EXPECT_EQ(bar->Panels()->Items(i)->Text(), shown) << "panel " << i;
+    }
+    EXPECT_EQ(0u, bar->Panels()->Items(0)->Text().rfind("   Tarnwick", 0)) << "the description's text";
+    EXPECT_EQ(0, panelstest::GripMismatches(wnd, grip));
 }
 
 TEST_F(ProgramDialogs, TheStartupItemsDialogOpenedAndClosed500TimesLeavesTheCountsAndListsAsTheyWere) {
