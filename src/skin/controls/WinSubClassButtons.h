@@ -78,6 +78,8 @@ class TSkinBitButton : public TSkinButton {
 
 protected:
     void DrawPictureButton(HDC dc, const TRect& r);
+    // Glyph and caption of a control's glyph size placed in the client, the caption measured.
+    TGlyphPlacement LayOut(TCanvas& canvas, TObject* control, SIZE client, SIZE glyph, bool speedButton);
     // Glyph index for a frame: pressed 3, disabled 2, otherwise 1.
     static int GlyphIndexOf(int frame);
 

@@ -101,6 +101,21 @@ TClass TSkinBitButton::StaticClass() {
     return &info;
 }
 
+TGlyphPlacement TSkinBitButton::LayOut(TCanvas& canvas, TObject* control, SIZE client, SIZE glyph,
+                                       bool speedButton) {
+    const int layout = GlyphLayoutOf(control);
+    // The caption is measured in what the glyph leaves.
+    TRect room{2, 2, client.cx - 2, client.cy - 2};
+    if (layout <= 1)
+        room.right -= glyph.cx + 2;
+    else
+        room.bottom -= glyph.cy + 2;
+    const SIZE text = MeasureCaption(canvas, room);
+    const bool centred = !speedButton && GetEnumText(control, "Alignment") == "tacenter";
+    return PlaceGlyphAndText(client, glyph, text, layout, IntOr(control, "Margin", -1),
+                             IntOr(control, "Spacing", -1), centred, speedButton);
+}
+
 int TSkinBitButton::GlyphIndexOf(int frame) {
     return frame == frPressed ? 3 : frame == frDisabled ? 2 : 1;
 }
@@ -151,16 +166,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const TRect& r) {
         g = SIZE{glyph->Width() / numGlyphs, glyph->Height()};
     else if (images && imageIndex != -1)
         g = SIZE{images->Width(), images->Height()};
-    const int layout = GlyphLayoutOf(FControl);
-    TRect room{2, 2, client.cx - 2, client.cy - 2};
-    if (layout <= 1)
-        room.right -= g.cx + 2;
-    else
-        room.bottom -= g.cy + 2;
-    const SIZE text = MeasureCaption(canvas, room);
-    const bool centred = GetEnumText(FControl, "Alignment") == "tacenter";
-    const TGlyphPlacement placed = PlaceGlyphAndText(client, g, text, layout, IntOr(FControl, "Margin", -1),
-                                                     IntOr(FControl, "Spacing", -1), centred, false);
+    const TGlyphPlacement placed = LayOut(canvas, FControl, client, g, false);
     if (glyph) {
         DrawGlyph(canvas, TRect{placed.Glyph.x, placed.Glyph.y, 0, 0}, numGlyphs, GlyphIndexOf(frame),
                   *glyph);
@@ -186,16 +192,7 @@ void TSkinBitButton::DrawPictureButton(HDC dc, const TRect& r) {
     auto* picture = dynamic_cast<TGraphic*>(GetObjectPropOf(FControl, FPictureProp));
     const SIZE client{RectWidth(r), RectHeight(r)};
     const SIZE g = picture && !picture->Empty() ? SIZE{picture->Width(), picture->Height()} : SIZE{0, 0};
-    const int layout = GlyphLayoutOf(FControl);
-    TRect room{2, 2, client.cx - 2, client.cy - 2};
-    if (layout <= 1)
-        room.right -= g.cx + 2;
-    else
-        room.bottom -= g.cy + 2;
-    const SIZE text = MeasureCaption(canvas, room);
-    const bool centred = GetEnumText(FControl, "Alignment") == "tacenter";
-    const TGlyphPlacement placed = PlaceGlyphAndText(client, g, text, layout, IntOr(FControl, "Margin", -1),
-                                                     IntOr(FControl, "Spacing", -1), centred, false);
+    const TGlyphPlacement placed = LayOut(canvas, FControl, client, g, false);
     if (g.cx > 0)
         canvas.Draw(placed.Glyph.x, placed.Glyph.y, picture);
     DrawPlacedCaption(canvas, placed.Text, placed.Flags, false);
@@ -355,16 +352,7 @@ void TSkinSpeedButton::DrawSpeedButton(TCanvas& target, const TRect& r) {
     PrepareFont(canvas, frame);
     if (glyph) {
         const SIZE g{glyph->Width() / numGlyphs, glyph->Height()};
-        const int layout = GlyphLayoutOf(control);
-        TRect room{2, 2, client.cx - 2, client.cy - 2};
-        if (layout <= 1)
-            room.right -= g.cx + 2;
-        else
-            room.bottom -= g.cy + 2;
-        const SIZE text = MeasureCaption(canvas, room);
-        const TGlyphPlacement placed =
-            PlaceGlyphAndText(client, g, text, layout, IntOr(control, "Margin", -1),
-                              IntOr(control, "Spacing", -1), false, true);
+        const TGlyphPlacement placed = LayOut(canvas, control, client, g, true);
         DrawGlyph(canvas, TRect{placed.Glyph.x, placed.Glyph.y, 0, 0}, numGlyphs, glyphIndex, *glyph);
         DrawPlacedCaption(canvas, placed.Text, placed.Flags);
     } else {
