@@ -12,4 +12,4 @@ class TWinSkinForm;
 // control is the framework control served (null for a bare window); wnd the window a
 // window-attached skinner subclasses. Null when the decision names no skinner or a skinner
 // class this engine does not have yet; the control then keeps its native look.
-TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TControl* control, HWND wnd);
+TSkinControl* AttachSkinner(const TSkinnerChoice& choice, TWinSkinForm& form, TControl* control, HWND wnd);

@@ -48,20 +48,20 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
 
 } // namespace
 
-TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TControl* control, HWND wnd) {
+TSkinControl* AttachSkinner(const TSkinnerChoice& choice, TWinSkinForm& form, TControl* control, HWND wnd) {
     // Skinners of bare windows belong to the form painter, the others to their control.
-    TComponent* owner = spec.Attach == saWindow ? static_cast<TComponent*>(&form) : control;
+    TComponent* owner = choice.Attach == saWindow ? static_cast<TComponent*>(&form) : control;
     if (!owner)
         return nullptr;
-    TSkinControl* skinner = NewSkinner(spec.Kind, owner);
+    TSkinControl* skinner = NewSkinner(choice.Kind, owner);
     if (!skinner)
         return nullptr;
-    skinner->SetVariant(spec.Variant);
+    skinner->SetVariant(choice.Variant);
     if (auto* bitButton = dynamic_cast<TSkinBitButton*>(skinner))
-        bitButton->SetPictureProp(spec.PictureProp);
+        bitButton->SetPictureProp(choice.PictureProp);
     if (auto* objImage = dynamic_cast<TSkinObjImage*>(skinner))
-        objImage->SetGlyphKind(spec.GlyphKind);
-    switch (spec.Attach) {
+        objImage->SetGlyphKind(choice.GlyphKind);
+    switch (choice.Attach) {
     case saWindow:
         skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());
         break;
@@ -70,7 +70,7 @@ TSkinControl* AttachSkinner(const TSkinnerSpec& spec, TWinSkinForm& form, TContr
             speedButton->AttachGraphic(&form, form.SkinData(), form.ControlCanvas());
         break;
     default:
-        skinner->AttachControl(&form, form.SkinData(), spec.OwnColor, form.ControlCanvas());
+        skinner->AttachControl(&form, form.SkinData(), choice.OwnColor, form.ControlCanvas());
         break;
     }
     return skinner;

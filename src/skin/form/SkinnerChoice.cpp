@@ -59,17 +59,17 @@ TSkinAttach AttachOf(TSkinnerKind kind) {
     }
 }
 
-TSkinnerSpec Spec(TSkinnerKind kind, bool ownColor = false) {
-    TSkinnerSpec spec;
-    spec.Kind = kind;
-    spec.OwnColor = ownColor;
-    spec.Attach = AttachOf(kind);
-    return spec;
+TSkinnerChoice Choice(TSkinnerKind kind, bool ownColor = false) {
+    TSkinnerChoice choice;
+    choice.Kind = kind;
+    choice.OwnColor = ownColor;
+    choice.Attach = AttachOf(kind);
+    return choice;
 }
 
 TSkinPlan Plan(TSkinnerKind kind, bool ownColor = false) {
     TSkinPlan plan;
-    plan.Skinner = Spec(kind, ownColor);
+    plan.Skinner = Choice(kind, ownColor);
     return plan;
 }
 
@@ -193,7 +193,7 @@ TSkinPlan PlanFromSkin3rd(std::string_view value, const TControlFacts& control,
     return {};
 }
 
-TSkinnerSpec GroupChildSkinner(TChildRule rule, const TControlFacts& child, const TSkinSettings& settings) {
+TSkinnerChoice GroupChildSkinner(TChildRule rule, const TControlFacts& child, const TSkinSettings& settings) {
     const bool rz = child.ClassName.find("TRZ") != std::string::npos;
     switch (rule) {
     case grRadioGroup:
@@ -202,13 +202,13 @@ TSkinnerSpec GroupChildSkinner(TChildRule rule, const TControlFacts& child, cons
             return {};
         const bool radio = rule == grRadioGroup;
         if (!rz)
-            return Spec(radio ? skRadioButton : skCheckBox);
-        TSkinnerSpec spec = Spec(skObjImage, true);
-        spec.GlyphKind = radio ? 2 : 1;
-        return spec;
+            return Choice(radio ? skRadioButton : skCheckBox);
+        TSkinnerChoice choice = Choice(skObjImage, true);
+        choice.GlyphKind = radio ? 2 : 1;
+        return choice;
     }
     case grEmbedScroll:
-        return HasScrollStyle(child.Style) ? Spec(skScrollbar) : TSkinnerSpec{};
+        return HasScrollStyle(child.Style) ? Choice(skScrollbar) : TSkinnerChoice{};
     default:
         return {};
     }

@@ -53,7 +53,7 @@ std::string_view SkinnerClassName(TSkinnerKind kind);
 // overlay owner, or to a windowless control.
 enum TSkinAttach { saControl, saWindow, saScrolled, saGraphic };
 
-struct TSkinnerSpec {
+struct TSkinnerChoice {
     TSkinnerKind Kind = skNone;
     bool OwnColor = false;
     int Variant = 0;
@@ -61,7 +61,7 @@ struct TSkinnerSpec {
     int AdvKind = 0;   // page kind of an advanced page control
     std::string PictureProp;
     TSkinAttach Attach = saControl;
-    bool operator==(const TSkinnerSpec&) const = default;
+    bool operator==(const TSkinnerChoice&) const = default;
 };
 
 // What happens to the children of a control while it is skinned.
@@ -77,7 +77,7 @@ enum TChildWalk {
 enum TChildRule { grNone, grRadioGroup, grCheckGroup, grEmbedScroll };
 
 struct TSkinPlan {
-    TSkinnerSpec Skinner; // the control's own; skNone: none
+    TSkinnerChoice Skinner; // the control's own; skNone: none
     TChildWalk Children = cwNone;
     TChildRule ChildRule = grNone;
     bool SetFlat = false;         // published Flat := True
@@ -121,7 +121,7 @@ TSkinPlan PlanFromSkin3rd(std::string_view value, const TControlFacts& control,
 // The class table, for a control the Skin3rd map does not name.
 TSkinPlan PlanFromClassTable(const TControlFacts& control, const TSkinSettings& settings);
 // The skinner a child of a grouping control gets.
-TSkinnerSpec GroupChildSkinner(TChildRule rule, const TControlFacts& child, const TSkinSettings& settings);
+TSkinnerChoice GroupChildSkinner(TChildRule rule, const TControlFacts& child, const TSkinSettings& settings);
 
 // ---- bare windows ---------------------------------------------------------------------------
 

@@ -84,10 +84,10 @@ void TWinSkinForm::ReskinScroll(HWND wnd) {
     TObject::Free(old);
     if (!control)
         return;
-    TSkinnerSpec spec;
-    spec.Kind = family;
-    spec.Attach = saScrolled;
-    AttachSkinner(spec, *this, control, control->Handle());
+    TSkinnerChoice choice;
+    choice.Kind = family;
+    choice.Attach = saScrolled;
+    AttachSkinner(choice, *this, control, control->Handle());
 }
 
 // ---- what the decisions read ------------------------------------------------------------------
@@ -253,10 +253,10 @@ void TWinSkinForm::SkinGroupChildren(TWinControl* group, TChildRule rule) {
     const TSkinSettings settings = SkinSettings();
     for (int i = 0; i < group->ControlCount(); ++i) {
         TControl* child = group->Controls(i);
-        const TSkinnerSpec spec = GroupChildSkinner(rule, FactsOf(*child), settings);
+        const TSkinnerChoice choice = GroupChildSkinner(rule, FactsOf(*child), settings);
         auto* windowed = dynamic_cast<TWinControl*>(child);
-        if (spec.Kind != skNone && !FindControlOf(child))
-            AttachSkinner(spec, *this, child, windowed ? windowed->Handle() : nullptr);
+        if (choice.Kind != skNone && !FindControlOf(child))
+            AttachSkinner(choice, *this, child, windowed ? windowed->Handle() : nullptr);
     }
 }
 
@@ -284,10 +284,10 @@ void TWinSkinForm::SkinWindow(HWND wnd) {
     const HWND target = plan.FirstChild ? GetWindow(wnd, GW_CHILD) : wnd;
     if (!target || FindControl(target))
         return;
-    TSkinnerSpec spec;
-    spec.Kind = plan.Kind;
-    spec.Attach = saWindow;
-    AttachSkinner(spec, *this, nullptr, target);
+    TSkinnerChoice choice;
+    choice.Kind = plan.Kind;
+    choice.Attach = saWindow;
+    AttachSkinner(choice, *this, nullptr, target);
 }
 
 // ---- start and skin changes -------------------------------------------------------------------

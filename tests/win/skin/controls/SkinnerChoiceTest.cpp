@@ -39,7 +39,7 @@ std::string Describe(const TSkinPlan& plan) {
                                         "group-children"};
     static const char* const rules[] = {"", "radio", "check", "embedscroll"};
     static const char* const attaches[] = {"", "window", "scrolled", "graphic"};
-    const TSkinnerSpec& s = plan.Skinner;
+    const TSkinnerChoice& s = plan.Skinner;
     std::string text(SkinnerClassName(s.Kind));
     auto add = [&text](const std::string& part) {
         if (!part.empty())
@@ -290,7 +290,7 @@ TEST(SkinnerChoice, ChildrenOfGroupsGetTheGroupsButtonsOrScrollBars) {
     EXPECT_EQ(GroupChildSkinner(grRadioGroup, plain, all).Kind, skRadioButton);
     EXPECT_EQ(GroupChildSkinner(grRadioGroup, rz, all).GlyphKind, 2);
     EXPECT_EQ(GroupChildSkinner(grCheckGroup, plain, all).Kind, skCheckBox);
-    const TSkinnerSpec rzCheck = GroupChildSkinner(grCheckGroup, rz, all);
+    const TSkinnerChoice rzCheck = GroupChildSkinner(grCheckGroup, rz, all);
     EXPECT_EQ(rzCheck.Kind, skObjImage);
     EXPECT_EQ(rzCheck.GlyphKind, 1);
     EXPECT_TRUE(rzCheck.OwnColor);
