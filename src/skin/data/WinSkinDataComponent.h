@@ -143,6 +143,8 @@ class TSkinData : public TComponent {
     // missing file changes nothing; an unusable one is reported once and the current skin
     // stays. True when the file's skin was loaded.
     bool LoadReplacementSkin(const std::string& path);
+    // The same for a skin file's bytes already read; name says which file in the message.
+    bool ReplaceSkin(TMemoryStream& candidate, const std::string& name);
     // The framework's notification that the form has been read.
     void Loaded() override;
     void AfterLoad();

@@ -124,7 +124,10 @@ bool TSkinData::LoadReplacementSkin(const std::string& path) {
     TMemoryStream candidate;
     if (!LoadFile(candidate, path))
         return false;
+    return ReplaceSkin(candidate, path);
+}
 
+bool TSkinData::ReplaceSkin(TMemoryStream& candidate, const std::string& name) {
     const bool hadSkin = !FSkinLoading;
     TMemoryStream previous;
     previous.CopyFrom(FSkinFileStream, 0);
@@ -150,7 +153,7 @@ bool TSkinData::LoadReplacementSkin(const std::string& path) {
     FSkinFileStream.SetPosition(0);
     if (hadSkin)
         LoadSkinFromStream(); // the skin that was there loaded before and loads again
-    ShowSkinMessage("The skin file " + path + " cannot be used.\r" + refusal +
+    ShowSkinMessage("The skin file " + name + " cannot be used.\r" + refusal +
                     (hadSkin ? "\rThe current skin stays." : ""));
     return false;
 }

@@ -108,10 +108,15 @@ void TButton::WndProc(TMessage& message) {
 
 // ---- TCheckBox -----------------------------------------------------------------------------
 
+const TEnumType CheckBoxStateType{"TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"}};
+
 TClass TCheckBox::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TCheckBox>("TCheckBox")
-                                       .Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
-                                       .Build();
+    static const TClassInfo info =
+        TClassBuilder<TCheckBox>("TCheckBox")
+            .Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed)
+            .Enum("State", CheckBoxStateType, &TCheckBox::State, &TCheckBox::SetState)
+            .Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+            .Build();
     return &info;
 }
 
@@ -123,37 +128,58 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
 }
 
 bool TCheckBox::Checked() {
-    if (HandleAllocated())
-        FChecked = SendMessageA(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    return FChecked;
+    return State() == cbChecked;
 }
 
 void TCheckBox::SetChecked(bool value) {
-    FChecked = value;
+    SetState(value ? cbChecked : cbUnchecked);
+}
+
+void TCheckBox::SetAllowGrayed(bool value) {
+    if (value == FAllowGrayed)
+        return;
+    FAllowGrayed = value;
+    if (!value && FState == cbGrayed)
+        SetState(cbUnchecked);
+    RecreateWnd(); // the button style decides whether a click can reach the third state
+}
+
+TCheckBoxState TCheckBox::State() {
+    if (HandleAllocated()) {
+        const LRESULT check = SendMessageA(FHandle, BM_GETCHECK, 0, 0);
+        FState = check == BST_CHECKED ? cbChecked : check == BST_INDETERMINATE ? cbGrayed : cbUnchecked;
+    }
+    return FState;
+}
+
+void TCheckBox::SetState(TCheckBoxState value) {
+    if (value == cbGrayed && !FAllowGrayed)
+        value = cbUnchecked;
+    FState = value;
     if (HandleAllocated())
-        SendMessageA(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void TCheckBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     CreateSubClass(params, "BUTTON");
-    params.Style |= BS_AUTOCHECKBOX;
+    params.Style |= FAllowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
 }
 
 void TCheckBox::DestroyWnd() {
-    Checked(); // keep the state for the next window
+    State(); // keep the state for the next window
     TWinControl::DestroyWnd();
 }
 
 void TCheckBox::WndProc(TMessage& message) {
     if (message.Msg == WM_CREATE) {
         TWinControl::WndProc(message);
-        SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
         return;
     }
     if (message.Msg == CN_COMMAND) {
         if (HIWORD(message.WParam) == BN_CLICKED) {
-            Checked();
+            State();
             Click();
         }
         return;

@@ -54,12 +54,20 @@ private:
     int FModalResult = mrNone;
 };
 
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+extern const TEnumType CheckBoxStateType;
+
 class TCheckBox : public TWinControl {
     TW_DECLARE_CLASS(TCheckBox, TWinControl)
     explicit TCheckBox(TComponent* owner);
 
     bool Checked();
     void SetChecked(bool value);
+    // With AllowGrayed a click cycles through the third, grayed state too.
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool value);
+    TCheckBoxState State();
+    void SetState(TCheckBoxState value);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -67,7 +75,8 @@ protected:
     void DestroyWnd() override;
 
 private:
-    bool FChecked = false;
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
 };
 
 class TEdit : public TWinControl {

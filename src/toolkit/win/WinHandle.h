@@ -74,6 +74,23 @@ struct TRegKeyTraits {
     static void Free(HKEY h) { RegCloseKey(h); }
 };
 
+// A file handle: CreateFile's failure value is INVALID_HANDLE_VALUE, not null.
+class TFileHandle {
+public:
+    explicit TFileHandle(HANDLE h) : FHandle(h) {}
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+    ~TFileHandle() {
+        if (*this)
+            CloseHandle(FHandle);
+    }
+    HANDLE Get() const { return FHandle; }
+    explicit operator bool() const { return FHandle != INVALID_HANDLE_VALUE && FHandle != nullptr; }
+
+private:
+    HANDLE FHandle;
+};
+
 using TBrushHandle = THandle<TGdiObjectTraits<HBRUSH>>;
 using TPenHandle = THandle<TGdiObjectTraits<HPEN>>;
 using TFontHandle = THandle<TGdiObjectTraits<HFONT>>;
