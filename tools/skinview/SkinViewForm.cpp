@@ -63,7 +63,8 @@ TSkinViewForm::TSkinViewForm(TComponent* owner) : TForm(owner, TCreateNew{}) {
     FSkin->SetSkinFormtype(sfMainform);
     // Controls of these classes are drawn as the named kinds only through the class map.
     for (const char* line :
-         {"TProgressBar=progress", "TTrackBar=trackbar", "TGroupBox=groupbox", "TDropDownButton=menubtn"})
+         {"TProgressBar=progress", "TTrackBar=trackbar", "TGroupBox=groupbox", "TBitBtn=bitbtn",
+          "TCheckBox=checkbox", "TSpeedButton=speedbutton", "TDropDownButton=menubtn"})
         FSkin->Skin3rd()->Add(line);
     FSkin->AssignActive(true); // stored until a skin is there, as while a form is read
     BuildMenus();
