@@ -19,7 +19,7 @@ endif()
 file(WRITE "${WORK}/bad.skn" "no skin at all")
 execute_process(COMMAND "${WINE_RUN}" --prefix "${PREFIX}" "${SKINVIEW}" "${WORK}/bad.skn" --screenshot "${WORK}/bad.png"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
-string(REGEX MATCHALL "cannot be used" messages "${err}")
+string(REGEX MATCHALL "skinview: The skin file" messages "${err}")
 list(LENGTH messages count)
 if(NOT rc EQUAL 1 OR NOT count EQUAL 1 OR EXISTS "${WORK}/bad.png")
   message(FATAL_ERROR "a bad skin must exit 1 with one message and no file; exit ${rc}, output: ${err}")
