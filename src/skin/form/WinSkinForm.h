@@ -24,6 +24,7 @@
 #include "WinSkinFormWatcher.h"
 #include "SkinSubclass.h"
 #include "SkinnerChoice.h"
+#include "WinSkinMenuItem.h"
 #include "WinSkinMessages.h"
 
 #include <array>
@@ -184,6 +185,8 @@ class TWinSkinForm : public TComponent {
     TNCObject* HotObject() const { return FHotObject; }
     void SetHotObject(TNCObject* object) { FHotObject = object; }
     TPopupMenu* SysPopup() const { return FSysPopup.get(); }
+    // The skinned painting of this window's menu items; null before attachment.
+    TWinSkinMenuItems* MenuItems() const { return FMenuItems.get(); }
     // Screen point to window coordinates.
     POINT ScreenToWindow(int x, int y) const;
     // The first visible caption button with a non-negative action at a window point.
@@ -310,6 +313,9 @@ private:
     void SkinGroupChildren(TWinControl* group, TChildRule rule);
     TSkinControl* FindControlOf(const TControl* control) const;
     void InstallToolbarHandlers(TToolBar& toolbar);
+    void HookToolMenus(TControl* control);
+    // Owner drawing of every framework menu of the form back to the framework's own.
+    void UnhookMenus();
     void RemoveToolbarHandlers(TControl* control);
 
     // State shared with the watcher's flags.
@@ -357,6 +363,7 @@ private:
     bool FDialogClass = false;
     bool FIsChild = false;
     std::unique_ptr<TPopupMenu, TObjectDeleter> FSysPopup;
+    std::unique_ptr<TWinSkinMenuItems> FMenuItems;
     HWND FClientWnd = nullptr;
     HMENU FMenuHandle = nullptr;
     HMENU FSysMenu = nullptr;

@@ -79,6 +79,8 @@ void TWinSkinForm::AttachForm(TSkinData& skinData, TControl* form) {
     }
     FOldColor = form->Color();
     form->SetColor(static_cast<TColor>(skinData.Elements().Colors.ButtonFace));
+    if (skinData.SkinControls().Contains(xcMenuItem) && FMenuItems)
+        FMenuItems->HookMainMenus(form, true);
 }
 
 void TWinSkinForm::AttachHandle(TSkinData& skinData) {
@@ -86,6 +88,7 @@ void TWinSkinForm::AttachHandle(TSkinData& skinData) {
         return;
     SkinFormWatcher().FormAttached();
     FSkinData = &skinData;
+    FMenuItems = std::make_unique<TWinSkinMenuItems>(skinData);
     FTimer.reset(new TTimer(nullptr));
     FTimer->SetEnabled(false);
     FTimer->SetInterval(250);
@@ -130,6 +133,8 @@ void TWinSkinForm::Classify() {
     FStyle = WindowLong(GWL_STYLE);
     const LONG exStyle = static_cast<LONG>(WindowLong(GWL_EXSTYLE));
     FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    if (FMenuItems)
+        FMenuItems->SetRightToLeft(FRightToLeft);
     FIsChild = (FStyle & WS_CHILD) != 0;
     char name[101] = {};
     GetClassNameA(FHandle, name, sizeof name);
@@ -354,6 +359,8 @@ void TWinSkinForm::RefreshSkin() {
         // Foreign windows too: their client area must follow the new frame sizes.
         AdjustFrameSize(true);
         if (FForm) {
+            if (FMenuItems)
+                FMenuItems->HookPopupMenus(FForm, true);
             // A one-pixel height change and back makes the form lay itself out again.
             FForm->SetHeight(FForm->Height() + 1);
             FForm->SetHeight(FForm->Height() - 1);
@@ -401,6 +408,7 @@ bool TWinSkinForm::DetachFrame() {
         FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());
     FWindowHook.Remove();
     ClearControls();
+    UnhookMenus();
     return true;
 }
 
@@ -438,6 +446,7 @@ void TWinSkinForm::DetachQuiet() {
 void TWinSkinForm::DetachControls() {
     SetHoverTimer(false);
     ClearControls();
+    UnhookMenus();
     RestoreFormLook();
     if (FForm && FOldWindowProc)
         FForm->WindowProc = std::exchange(FOldWindowProc, TWndMethod());

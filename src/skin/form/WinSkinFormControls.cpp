@@ -150,7 +150,8 @@ void TWinSkinForm::SkinComponents(TComponent* component) {
     for (int i = 0; i < component->ComponentCount(); ++i)
         if (auto* control = dynamic_cast<TControl*>(component->Components(i)))
             SkinControl(control, parent);
-    // Popup menus are drawn by owner drawing once the skinned menu items exist.
+    if (FMenuItems && FSkinData && FSkinData->SkinControls().Contains(xcPopupMenu))
+        FMenuItems->HookPopupMenus(component, true);
 }
 
 void TWinSkinForm::SkinChildren(TWinControl* control) {
@@ -243,8 +244,30 @@ void TWinSkinForm::CarryOut(const TSkinPlan& plan, TControl* control) {
             SkinControl(windowed->Controls(i), nullptr);
     if (plan.WalkComponents)
         SkinComponents(control);
-    // plan.HookMenuItems: menu items are drawn by owner drawing once the skinned menu items
-    // exist; until then the menus keep the system's look.
+    if (plan.HookMenuItems)
+        HookToolMenus(control);
+}
+
+// The drop-down items of a tool button, or every item of a toolbar's menu.
+void TWinSkinForm::HookToolMenus(TControl* control) {
+    if (!FMenuItems)
+        return;
+    if (auto* button = dynamic_cast<TToolButton*>(control))
+        FMenuItems->HookItemTree(button->MenuItem(), true);
+    if (auto* toolbar = dynamic_cast<TToolBar*>(control))
+        if (TMainMenu* menu = toolbar->Menu())
+            for (int i = 0; i < menu->Items()->Count(); ++i)
+                FMenuItems->HookItemTree(menu->Items()->Items(i), true);
+}
+
+void TWinSkinForm::UnhookMenus() {
+    if (!FMenuItems || !FForm)
+        return;
+    FMenuItems->HookPopupMenus(FForm, false);
+    if (FSkinData && FSkinData->SkinControls().Contains(xcMenuItem))
+        FMenuItems->HookMainMenus(FForm, false);
+    // Whatever else points at this painter (toolbar and tool-button menus) lets go too.
+    FMenuItems->UnhookTree(FForm);
 }
 
 void TWinSkinForm::SkinGroupChildren(TWinControl* group, TChildRule rule) {

@@ -171,6 +171,21 @@ bool TWinSkinForm::GroupB(TMessage& message) {
     case WMS_REPAINTFRAME:
         PaintFrame();
         return true;
+    case WM_MEASUREITEM:
+        if (FMenuHandle && FMenuItems &&
+            FMenuItems->MeasureNative(FForm, FPoppedMenu,
+                                      *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
+            message.Result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_DRAWITEM:
+        if (FMenuHandle && FMenuItems &&
+            FMenuItems->DrawNativeMessage(FForm, *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam))) {
+            message.Result = TRUE;
+            return true;
+        }
+        return false;
     default:
         return false;
     }

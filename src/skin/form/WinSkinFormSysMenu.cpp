@@ -120,6 +120,8 @@ void TWinSkinForm::AddFixedSystemItems() {
             item->SetShortCut(scAlt | VK_F4);
         item->OnClick = TNotifyEvent(this, &TWinSkinForm::FixedItemClick);
         FSysPopup->Items()->Add(item);
+        if (FMenuItems)
+            FMenuItems->HookPopupItem(item);
     }
 }
 
@@ -168,6 +170,8 @@ void TWinSkinForm::CopyNativeSystemItems() {
         item->SetChecked((info.fState & MFS_CHECKED) != 0);
         item->OnClick = TNotifyEvent(this, &TWinSkinForm::SystemItemClick);
         FSysPopup->Items()->Add(item);
+        if (FMenuItems)
+            FMenuItems->HookPopupItem(item);
     }
 }
 

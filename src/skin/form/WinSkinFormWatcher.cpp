@@ -16,6 +16,8 @@ public:
     void SetMDIButtons(bool on) override { FMDIButtons = on; }
     void SetMDIFrame(HWND, TControl*) override {}
     void ForgetWindow(HWND) override {}
+    void BindPopupMenu(HMENU) override {}
+    TPopupBackground ItemBackground(HMENU) override { return {}; }
     DWORD WinVersion() const override { return GetVersion(); }
 
 private:

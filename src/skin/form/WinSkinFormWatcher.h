@@ -6,7 +6,15 @@
 
 #include <windows.h>
 
+class TBitmap;
 class TControl;
+
+// The background a popup menu window prepared for its items, and where its client area lies
+// in it (the item rectangles are client coordinates).
+struct TPopupBackground {
+    TBitmap* Bitmap = nullptr;
+    POINT ClientOrigin{0, 0};
+};
 
 // Which kind of menu is about to open.
 enum TSkinMenuKind { mkPopup = 0, mkMenuBar = 1, mkSystemMenu = 2 };
@@ -28,6 +36,10 @@ public:
     virtual void SetMDIFrame(HWND client, TControl* form) = 0;
     // A form painter is being freed; the watcher drops it from its list without freeing it.
     virtual void ForgetWindow(HWND wnd) = 0;
+    // The newest popup menu window without a menu shows this one (its items are being drawn).
+    virtual void BindPopupMenu(HMENU menu) = 0;
+    // The background of the popup window showing the menu; no bitmap when there is none.
+    virtual TPopupBackground ItemBackground(HMENU menu) = 0;
     // GetVersion as stored when the watcher's hook was installed.
     virtual DWORD WinVersion() const = 0;
 };

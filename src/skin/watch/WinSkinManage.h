@@ -88,9 +88,11 @@ public:
     // Detaches and frees the popup object of a window; false when it has none.
     bool ReleasePopup(HWND wnd);
     // The newest popup object without a menu takes this one.
-    void BindPopupMenu(HMENU menu);
+    void BindPopupMenu(HMENU menu) override;
     // The background prepared for a menu's window, or nullptr.
     TBitmap* PopupBackground(HMENU menu);
+    // The same with where the window's client area lies in it.
+    TPopupBackground ItemBackground(HMENU menu) override;
     // Frees the painters of destroyed windows.
     void Purge();
     // Switches skinning off and lets every window go without changing it.
@@ -132,6 +134,7 @@ private:
     void DetachAndRepaint(TWinSkinForm* form);
     void FreeFormsUsing(const TSkinData& skin);
     void ReframeMDIChild(TWinSkinForm& form, bool on);
+    TWinSkinPopMenu* PopupShowing(HMENU menu) const;
 
     std::unique_ptr<TTimer, TObjectDeleter> FTimer;
     THookHandle FHook;

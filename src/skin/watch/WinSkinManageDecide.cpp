@@ -188,10 +188,20 @@ void TSkinManage::BindPopupMenu(HMENU menu) {
         (*it)->SetMenuHandle(menu);
 }
 
-TBitmap* TSkinManage::PopupBackground(HMENU menu) {
+TWinSkinPopMenu* TSkinManage::PopupShowing(HMENU menu) const {
     if (!menu)
         return nullptr; // no menu: not one of the unbound windows
     const auto it = std::find_if(FPopups.begin(), FPopups.end(),
                                  [menu](const auto& p) { return p->MenuHandle() == menu; });
-    return it == FPopups.end() ? nullptr : &(*it)->Background();
+    return it == FPopups.end() ? nullptr : it->get();
+}
+
+TBitmap* TSkinManage::PopupBackground(HMENU menu) {
+    TWinSkinPopMenu* popup = PopupShowing(menu);
+    return popup ? &popup->Background() : nullptr;
+}
+
+TPopupBackground TSkinManage::ItemBackground(HMENU menu) {
+    TWinSkinPopMenu* popup = PopupShowing(menu);
+    return popup ? TPopupBackground{&popup->Background(), popup->ClientOrigin()} : TPopupBackground{};
 }

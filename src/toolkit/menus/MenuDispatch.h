@@ -9,9 +9,6 @@ TMenuItem* FindMenuItemByHandle(HMENU menu);
 // The main menu a window shows, if one of the toolkit's.
 TMainMenu* MainMenuOfWindow(HWND wnd);
 
-// The system's menu font, shared by the measuring and drawing of every item.
-TFont& MenuItemFont();
-
 // Menu item messages any window may get: WM_COMMAND from a menu, WM_MEASUREITEM and
 // WM_DRAWITEM for menu items, WM_INITMENUPOPUP. True when the message was an item's.
 bool HandleMenuItemMessage(TMessage& message);

@@ -254,5 +254,8 @@ private:
 // visible sub-items.
 bool PopupMenuItems(TMenuItem* item, int x, int y, UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN);
 
+// The system's menu font, shared by the measuring and drawing of every item.
+TFont& MenuItemFont();
+
 // The item with a command id, in any menu of the process.
 TMenuItem* FindMenuItemByCommand(int command);

@@ -122,6 +122,17 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         extra.push_back({"thumbv.bmp", BmpFile(Beside({Rows(8, 4, 'W'), Rows(8, 4, 'L'), Rows(8, 4, 'W'),
                                                        Rows(8, 4, 'W'), Rows(8, 4, 'W')}))});
     }
+    if (options.Menus) {
+        ini += "[MenuItem]\r\nImage=menuitem.bmp\r\nLeftWidth=1\r\nTopHeight=1\r\nRightWidth=1\r\n"
+               "BottomHeight=1\r\nTrans=0\r\nTile=0\r\nFrame=5\r\n"
+               "[MenuBackground]\r\nImage=menuback.bmp\r\nTrans=0\r\nTile=0\r\n";
+        auto separator = Rows(6, 3, 'G');
+        const auto bottomRows = Rows(6, 3, 'B');
+        separator.insert(separator.end(), bottomRows.begin(), bottomRows.end());
+        extra.push_back({"menuitem.bmp", BmpFile(Beside({Rows(6, 6, 'R'), separator, Rows(6, 6, 'S'),
+                                                         Rows(6, 6, 'Y'), Rows(6, 6, 'C')}))});
+        extra.push_back({"menuback.bmp", BmpFile(Rows(4, 4, 'O'))});
+    }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},

@@ -47,6 +47,10 @@ struct TSmallSkinOptions {
     // R G B Y C; [Trackbar.ThumbVert] 5 frames of 8 x 4 W L W W W.
     bool Bars = false;
     int ProgressStyle = 0;
+    // Menu elements unlike the program's: [MenuItem] 5 frames of 6 x 6 (margins 1, opaque):
+    // R normal, frame 2 (separator) G top three rows and B bottom three, S, Y selected, C;
+    // [MenuBackground] 4 x 4 O with no margins.
+    bool Menus = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
