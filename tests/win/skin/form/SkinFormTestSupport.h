@@ -47,6 +47,12 @@ struct TSmallSkinOptions {
     // R G B Y C; [Trackbar.ThumbVert] 5 frames of 8 x 4 W L W W W.
     bool Bars = false;
     int ProgressStyle = 0;
+    // [Tabs]: 5 frames of 10 x 8 (margins 2, tiled, opaque), each a top half over a bottom
+    // half: N over T (normal), O over P (chosen), K; texts white and yellow. Its border image
+    // 12 x 12 is L over S (six rows each); with TabsStyle 1 the page frame is [Tab.Pane]
+    // instead, 12 x 12 W over A with margins 3.
+    bool Tabs = false;
+    int TabsStyle = 0;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
