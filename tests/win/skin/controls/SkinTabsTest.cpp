@@ -380,7 +380,7 @@ TEST(SkinTabSetLayout, TabsThatDoNotFitAreLeftOutAndLaterNarrowerOnesStillTakeTh
 
 TEST_P(SkinTabs, ATabSetShowsItsTabsHangingOnTheUpsideDownImageWhereItLaysThemOut) {
     TTabsForm f(GetParam());
-    auto* tabSet = f.Add<TTabSet>(10, 250, 200, 21);
+    auto* tabSet = f.Add<TTabSet>(10, 250, 120, 21);
     for (const char* text : {"one", "a much longer tab text", "two", "three"})
         tabSet->Tabs()->Add(text);
     tabSet->SetTabIndex(2);
