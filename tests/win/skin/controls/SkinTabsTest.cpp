@@ -251,14 +251,23 @@ TEST_P(SkinTabs, ATaggedPageControlShowsA6By6CrossedBoxInEveryTabsTopRightCorner
     }
 }
 
-TEST(SkinTabClose, ClickingACloseBoxAsksTheFormAndFreesThePageOnlyWhenTheAnswerIs0) {
-    TTabsForm f(TSkinKind::Made);
-    TPageControl* pages = f.AddPages(3, tpTop, 7777);
-    f.Start();
-    auto* skinner = f.SkinnerOf<TSkinTab>(pages);
-    ASSERT_NE(skinner, nullptr);
+// Three pages with close marks, skinned and painted.
+class SkinTabClose : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pages = f.AddPages(3, tpTop, 7777);
+        f.Start();
+        skinner = f.SkinnerOf<TSkinTab>(pages);
+        ASSERT_NE(skinner, nullptr);
+        Repaint(pages->Handle());
+    }
+    TTabsForm f{TSkinKind::Made};
+    TPageControl* pages = nullptr;
+    TSkinTab* skinner = nullptr;
+};
+
+TEST_F(SkinTabClose, ClickingACloseBoxAsksTheFormAndFreesThePageOnlyWhenTheAnswerIs0) {
     const HWND wnd = pages->Handle();
-    Repaint(wnd);
     TTabSheet* second = pages->Pages(1);
 
     LRESULT answer = 1;
@@ -283,13 +292,7 @@ TEST(SkinTabClose, ClickingACloseBoxAsksTheFormAndFreesThePageOnlyWhenTheAnswerI
     EXPECT_EQ(pages->ActivePageIndex(), 1);
 }
 
-TEST(SkinTabClose, AFormThatFreesThePageItselfAndAnswers0LosesThatPageOnly) {
-    TTabsForm f(TSkinKind::Made);
-    TPageControl* pages = f.AddPages(3, tpTop, 7777);
-    f.Start();
-    auto* skinner = f.SkinnerOf<TSkinTab>(pages);
-    ASSERT_NE(skinner, nullptr);
-    Repaint(pages->Handle());
+TEST_F(SkinTabClose, AFormThatFreesThePageItselfAndAnswers0LosesThatPageOnly) {
     TTabSheet* third = pages->Pages(2);
     TTabCloseAnswer form(f.Form->Handle(), [&](int tab) {
         TObject::Free(pages->Pages(tab));
