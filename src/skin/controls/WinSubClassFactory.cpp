@@ -5,6 +5,7 @@
 #include "WinSubClassChecks.h"
 #include "WinSubClassMediaPlayer.h"
 #include "WinSubClassPanels.h"
+#include "WinSubClassTabs.h"
 
 namespace {
 
@@ -40,6 +41,16 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinTrackBar(owner);
     case skMP:
         return new TSkinMP(owner);
+    case skTab:
+        return new TSkinTab(owner);
+    case skTabBtn:
+        return new TSkinTabBtn(owner);
+    case skTab31:
+        return new TSkinTab31(owner);
+    case skTabSheet:
+        return new TSkinTabSheet(owner);
+    case skAdvPage:
+        return new TSkinAdvPage(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;
@@ -61,6 +72,8 @@ TSkinControl* AttachSkinner(const TSkinnerChoice& choice, TWinSkinForm& form, TC
         bitButton->SetPictureProp(choice.PictureProp);
     if (auto* objImage = dynamic_cast<TSkinObjImage*>(skinner))
         objImage->SetGlyphKind(choice.GlyphKind);
+    if (auto* advPage = dynamic_cast<TSkinAdvPage*>(skinner))
+        advPage->SetAdvKind(choice.AdvKind);
     switch (choice.Attach) {
     case saWindow:
         skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());

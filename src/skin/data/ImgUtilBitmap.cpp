@@ -22,3 +22,31 @@ void ReplaceMagenta(TBitmap& bitmap, TColor color) {
     if (To24Bits(bitmap))
         ReplaceMagenta(bitmap.PixelView(), color);
 }
+
+void FlipBitmap(TBitmap& bitmap) {
+    if (!bitmap.Empty())
+        FlipBitmap(bitmap.PixelView());
+}
+
+namespace {
+
+template <class Turn>
+void TurnQuarter(TBitmap& bitmap, Turn turn) {
+    if (bitmap.Empty())
+        return;
+    TBitmap turned;
+    turned.SetPixelFormat(bitmap.PixelFormat());
+    turned.SetSize(bitmap.Height(), bitmap.Width());
+    turn(bitmap.PixelView(), turned.PixelView());
+    bitmap.Assign(&turned);
+}
+
+} // namespace
+
+void RotateLeft(TBitmap& bitmap) {
+    TurnQuarter(bitmap, [](TConstPixelView source, TPixelView target) { RotateLeft(source, target); });
+}
+
+void RotateRight(TBitmap& bitmap) {
+    TurnQuarter(bitmap, [](TConstPixelView source, TPixelView target) { RotateRight(source, target); });
+}

@@ -11,3 +11,9 @@ void GrayscaleBitmap(TBitmap& bitmap);
 // Sets 24 bits per pixel when the bitmap has another depth, then paints every magenta pixel
 // (red 255, green 0, blue 255) with the colour's channels.
 void ReplaceMagenta(TBitmap& bitmap, TColor color);
+
+// The geometric routines of ImgUtil on a whole bitmap, in place; an empty bitmap stays empty.
+// The quarter turns exchange its width and height.
+void FlipBitmap(TBitmap& bitmap);
+void RotateLeft(TBitmap& bitmap);  // anticlockwise
+void RotateRight(TBitmap& bitmap); // clockwise

@@ -133,6 +133,21 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
                                                          Rows(6, 6, 'Y'), Rows(6, 6, 'C')}))});
         extra.push_back({"menuback.bmp", BmpFile(Rows(4, 4, 'O'))});
     }
+    if (options.Tabs) {
+        auto halves = [](int width, int height, char top, char bottom) {
+            return Stacked({Rows(width, height / 2, top), Rows(width, height - height / 2, bottom)});
+        };
+        ini += "[Tabs]\r\nImage=tabs.bmp\r\nBorder=border.bmp\r\nStyle=" + std::to_string(options.TabsStyle) +
+               "\r\nLeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\nBottomHeight=2\r\nTrans=0\r\nTile=1\r\n"
+               "NormalColour2=255 255 255\r\nMouseOverColour2=255 255 0\r\n"
+               "[Tab.Pane]\r\nImage=pane.bmp\r\nLeftWidth=3\r\nTopHeight=3\r\nRightWidth=3\r\nBottomHeight="
+               "3\r\n";
+        extra.push_back(
+            {"tabs.bmp", BmpFile(Beside({halves(10, 8, 'N', 'T'), halves(10, 8, 'O', 'P'), Rows(10, 8, 'K'),
+                                         Rows(10, 8, 'K'), Rows(10, 8, 'K')}))});
+        extra.push_back({"border.bmp", BmpFile(halves(12, 12, 'L', 'S'))});
+        extra.push_back({"pane.bmp", BmpFile(halves(12, 12, 'W', 'A'))});
+    }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},
