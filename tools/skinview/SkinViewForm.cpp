@@ -173,6 +173,11 @@ void TSkinViewForm::BuildLists() {
     };
     FParts.TopTabs = pages(346, tpTop);
     FParts.BottomTabs = pages(520, tpBottom);
+
+    FParts.TabSet = Place<TTabSet>(this, this, 544, 364, 150, 24);
+    for (const char* caption : {"One", "Two", "Three", "Four"})
+        FParts.TabSet->Tabs()->Add(caption);
+    FParts.TabSet->SetTabIndex(1);
 }
 
 void TSkinViewForm::BuildBars() {

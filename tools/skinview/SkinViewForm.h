@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "StdCtrls.h"
+#include "Tabs.h"
 #include "WinSkinDataComponent.h"
 
 #include <string>
@@ -39,6 +40,7 @@ struct TSkinViewParts {
     TListView* List = nullptr;
     TPageControl* TopTabs = nullptr;
     TPageControl* BottomTabs = nullptr;
+    TTabSet* TabSet = nullptr;
     TStatusBar* Status = nullptr;
     TProgressBar* Progress = nullptr;
     TProgressBar* VerticalProgress = nullptr;

@@ -29,6 +29,8 @@ std::vector<std::uint8_t> SkinBytes(TSkinKind kind) {
     options.CheckFrames = 4;
     options.RadioFrames = 8;
     options.Bars = true;
+    options.Tabs = true;
+    options.Menus = true;
     return SmallSkinFile(options);
 }
 
@@ -105,6 +107,9 @@ TEST_P(SkinViewTest, EveryControlKindGetsItsPainter) {
         {p.Status, "TSkinStatusBar"},
         {p.Progress, "TSkinProgress"},
         {p.VerticalProgress, "TSkinProgress"},
+        {p.TopTabs, "TSkinTab"},
+        {p.BottomTabs, "TSkinTab"},
+        {p.TabSet, "TSkinTab31"},
         {p.Track, "TSkinTrackBar"},
         {p.VerticalTrack, "TSkinTrackBar"},
     };
