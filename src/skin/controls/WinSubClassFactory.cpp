@@ -5,6 +5,7 @@
 #include "WinSubClassChecks.h"
 #include "WinSubClassMediaPlayer.h"
 #include "WinSubClassPanels.h"
+#include "WinSubClassSpin.h"
 
 namespace {
 
@@ -40,6 +41,14 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinTrackBar(owner);
     case skMP:
         return new TSkinMP(owner);
+    case skComBox:
+        return new TSkinComBox(owner);
+    case skEdit:
+        return new TSkinEdit(owner);
+    case skUpDown:
+        return new TSkinUpDown(owner);
+    case skDateTime:
+        return new TSkinDateTime(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;
