@@ -14,6 +14,12 @@ namespace {
 
 constexpr UINT kComboInvisible = STATE_SYSTEM_INVISIBLE;
 
+// A mirrored strip holds its frames in reverse order: frame `index` of the original is frame
+// count + 1 - index of the mirror.
+int MirroredFrame(int count, int index) {
+    return count + 1 - index;
+}
+
 bool IsSimple(LONG_PTR style) {
     return (style & 3) == CBS_SIMPLE;
 }
@@ -221,9 +227,12 @@ void TSkinComBox::DrawSkin(HDC dc, const TRect& window) {
 void TSkinComBox::DrawComposite(HDC dc, const TRect& r, int state) {
     const TSkinElements& e = FSkinData->Elements();
     TDataSkinObject* element = e.ComboButton.get();
-    if (RightToLeft() && e.SunkEdge && !e.SunkEdge->Bitmap.Empty())
+    const int frames = e.ComboButton->Frame;
+    if (RightToLeft() && e.SunkEdge && !e.SunkEdge->Bitmap.Empty()) {
         element = e.SunkEdge.get();
-    DrawSkinRect(dc, r, element->Bitmap, false, false, true, e.ComboButton->Frame, state, element->Margins());
+        state = MirroredFrame(frames, state);
+    }
+    DrawSkinRect(dc, r, element->Bitmap, false, false, true, frames, state, element->Margins());
 }
 
 // The frame from [SunkEdge] around the text area, the button from [ComboButton] and its
@@ -237,8 +246,11 @@ void TSkinComBox::DrawParts(HDC dc, const TRect& r, int state) {
     ExcludeClipRect(dc, parts.Text.left, parts.Text.top, parts.Text.right, parts.Text.bottom);
     if (e.SunkEdge)
         DrawElement(dc, r, e.SunkEdge->Frame, state, *e.SunkEdge);
-    TBitmap& image = rtl && !button.ExtraBitmap.Empty() ? button.ExtraBitmap : button.Bitmap;
-    BlitStripFrame(dc, parts.Button, button.Frame, state, image);
+    if (rtl && !button.ExtraBitmap.Empty())
+        BlitStripFrame(dc, parts.Button, button.Frame, MirroredFrame(button.Frame, state),
+                       button.ExtraBitmap);
+    else
+        BlitStripFrame(dc, parts.Button, button.Frame, state, button.Bitmap);
     FButtonRect = parts.Button;
     TDataSkinObject* arrows = e.ExtraImages.get();
     if (!arrows || arrows->Bitmap.Empty() || arrows->Frame <= 0)
