@@ -6,6 +6,7 @@
 #include "WinSubClassMediaPlayer.h"
 #include "WinSubClassPanels.h"
 #include "WinSubClassTabs.h"
+#include "WinSubClassSpin.h"
 
 namespace {
 
@@ -51,6 +52,14 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinTabSheet(owner);
     case skAdvPage:
         return new TSkinAdvPage(owner);
+    case skComBox:
+        return new TSkinComBox(owner);
+    case skEdit:
+        return new TSkinEdit(owner);
+    case skUpDown:
+        return new TSkinUpDown(owner);
+    case skDateTime:
+        return new TSkinDateTime(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;

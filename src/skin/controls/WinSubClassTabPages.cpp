@@ -98,8 +98,11 @@ void TSkinTab31::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool, TC
     FHandle = tabSet->Handle();
     AttachWindow(FHandle, skinData, form, canvas);
     LoadTabImage();
-    if (tabSet->ComponentCount() > 0 && tabSet->Components(0) == tabSet->Scroller())
+    if (tabSet->ComponentCount() > 0 && tabSet->Components(0) == tabSet->Scroller()) {
         FScrollerControl = tabSet->Scroller();
+        FScroller = AttachScrollerSkinner(FScroller, Owner(), tabSet->Scroller()->Handle(), skinData, form,
+                                          canvas, true);
+    }
 }
 
 void TSkinTab31::LoadTabImage() {
@@ -249,6 +252,8 @@ void TSkinAdvPage::Detach() {
 }
 
 bool TSkinAdvPage::FindScroller() {
+    FScroller =
+        AttachScrollerSkinner(FScroller, Owner(), FindTabScroller(FHandle), FSkinData, FForm, FCanvas);
     return TabScrollerShown(FHandle);
 }
 

@@ -76,6 +76,16 @@ bool TabScrollerShown(HWND tabs) {
     return scroller && (GetWindowLongPtrW(scroller, GWL_STYLE) & WS_VISIBLE);
 }
 
+TSkinUpDown* AttachScrollerSkinner(TSkinUpDown* current, TComponent* owner, HWND scroller,
+                                   TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas, bool forceHorz) {
+    if (current || !scroller || !owner)
+        return current;
+    auto* spin = new TSkinUpDown(owner);
+    spin->SetForceHorz(forceHorz);
+    spin->AttachWindow(scroller, skinData, form, canvas);
+    return spin;
+}
+
 namespace {
 
 constexpr int CloseMarksTag = 7777;
@@ -223,6 +233,7 @@ HWND TSkinTab::ScrollerWindow() const {
 }
 
 bool TSkinTab::FindScroller() {
+    FScroller = AttachScrollerSkinner(FScroller, Owner(), ScrollerWindow(), FSkinData, FForm, FCanvas);
     return TabScrollerShown(FHandle);
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "WinSubClass.h"
+#include "WinSubClassSpin.h"
 
 #include <memory>
 #include <vector>
@@ -55,6 +56,7 @@ private:
     TBitmap FPaneImage;
     TBitmap FStrip;
     bool FCloseMarks = false;
+    TSkinUpDown* FScroller = nullptr; // owned by the owner
     // Cleared when the skinner goes: a close-mark click whose form handler freed the control
     // (and this skinner with it) must not touch it afterwards.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
@@ -89,6 +91,7 @@ private:
 
     TBitmap FTabImage;
     TControl* FScrollerControl = nullptr;
+    TSkinUpDown* FScroller = nullptr; // owned by the owner
 };
 
 // A tab sheet filled with the face colour, its windowless children painted over it.
@@ -122,6 +125,7 @@ private:
     void PushTabImages();
 
     int FAdvKind = 0;
+    TSkinUpDown* FScroller = nullptr; // owned by the owner
 };
 
 // ---- shared by the tab skinners ------------------------------------------------------------
@@ -129,6 +133,11 @@ private:
 // The comctl32 up-down child of a tab row (its scroll arrows), or null; whether it shows.
 HWND FindTabScroller(HWND tabs);
 bool TabScrollerShown(HWND tabs);
+// The spin skinner for a tab row's scroll arrows, made once (current is returned when there is
+// one): owned by owner, attached to the scroller window and registered with the form painter.
+TSkinUpDown* AttachScrollerSkinner(TSkinUpDown* current, TComponent* owner, HWND scroller,
+                                   TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas,
+                                   bool forceHorz = false);
 
 struct TTabItem {
     std::wstring Text;

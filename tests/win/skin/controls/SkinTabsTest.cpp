@@ -327,6 +327,8 @@ TEST_P(SkinTabs, TheRowsScrollArrowsStayVisibleOverABareTabWindowThatDoesNotClip
     auto* skinner = dynamic_cast<TSkinTab*>(f.Painter->FindControl(wnd));
     ASSERT_NE(skinner, nullptr);
     ASSERT_TRUE(skinner->FindScroller());
+    EXPECT_NE(dynamic_cast<TSkinUpDown*>(f.Painter->FindControl(arrows)), nullptr)
+        << "the arrows get a spin skinner";
 
     RECT area{};
     GetWindowRect(arrows, &area);
@@ -391,6 +393,9 @@ TEST_P(SkinTabs, ATabSetShowsItsTabsHangingOnTheUpsideDownImageWhereItLaysThemOu
     auto* skinner = f.SkinnerOf<TSkinTab31>(tabSet);
     ASSERT_NE(skinner, nullptr);
     EXPECT_EQ(skinner->ScrollerControl(), tabSet->Scroller());
+    auto* spin = dynamic_cast<TSkinUpDown*>(f.Painter->FindControl(tabSet->Scroller()->Handle()));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_TRUE(spin->ForceHorz()) << "the tab set's scroller lies whatever its style";
     const HWND wnd = tabSet->Handle();
     Repaint(wnd);
 
