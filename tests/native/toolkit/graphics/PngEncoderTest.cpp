@@ -21,6 +21,8 @@ struct TImage {
     std::uint8_t* At(int x, int y) { return Bgr.data() + y * DibStride(Width, 24) + 3 * x; }
 };
 
+// The other reader is a host program: the Windows build of these tests runs under Wine.
+#ifndef _WIN32
 // Flat bands (long matches up to the maximum length), noise (literals) and a copy of earlier
 // rows far back (long distances).
 TImage Sample(int width, int height) {
@@ -59,6 +61,8 @@ std::vector<std::uint8_t> DecodedByConvert(const std::vector<std::uint8_t>& png)
     return rgb;
 }
 
+#endif
+
 } // namespace
 
 TEST(PngChecksums, MatchTheKnownValues) {
@@ -67,6 +71,7 @@ TEST(PngChecksums, MatchTheKnownValues) {
     EXPECT_EQ(ZlibAdler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}), 0x11E60398u);
 }
 
+#ifndef _WIN32
 TEST(PngEncoder, AnotherReaderDecodesTheSamePixels) {
     for (const auto& [width, height] : {std::pair{1, 1}, {3, 2}, {257, 301}, {640, 120}}) {
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
@@ -78,6 +83,7 @@ TEST(PngEncoder, AnotherReaderDecodesTheSamePixels) {
         EXPECT_EQ(DecodedByConvert(EncodePng(image.View())), expected);
     }
 }
+#endif
 
 TEST(PngEncoder, CompressesFlatAreasAndRefusesWhatItCannotWrite) {
     TImage flat{400, 300, std::vector<std::uint8_t>(DibStride(400, 24) * 300, 0x80)};
