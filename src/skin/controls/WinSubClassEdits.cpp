@@ -114,23 +114,21 @@ void TSkinComBox::EditProc(TMessage& message) {
     FEditSubclass.CallPrevious(message);
     if (!FActive)
         return;
-    switch (message.Msg) {
-    case WM_PAINT:
-        // The edit paints over the box's frame: the whole box is drawn again after it.
-        PaintNow(nullptr);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    if (message.Msg == WM_PAINT)
+        PaintNow(nullptr); // the edit paints over the box's frame: the whole box is drawn again
+    else
+        FollowPress(message.Msg);
+}
+
+bool TSkinComBox::FollowPress(UINT msg) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)
         FMouseState |= msPressed;
-        Redraw();
-        break;
-    case WM_LBUTTONUP:
+    else if (msg == WM_LBUTTONUP)
         FMouseState &= ~msPressed;
-        Redraw();
-        break;
-    default:
-        break;
-    }
+    else
+        return false;
+    Redraw();
+    return true;
 }
 
 void TSkinComBox::SetHot(bool hot) {
@@ -168,12 +166,8 @@ void TSkinComBox::AfterMessage(TMessage& message) {
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        FMouseState |= msPressed;
-        Redraw();
-        break;
     case WM_LBUTTONUP:
-        FMouseState &= ~msPressed;
-        Redraw();
+        FollowPress(message.Msg);
         break;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == CBN_DROPDOWN)

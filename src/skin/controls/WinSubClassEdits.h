@@ -42,6 +42,9 @@ private:
     void UnhookEdit();
     void EditProc(TMessage& message);
     void SetHot(bool hot);
+    // A press on the box or on its edit child shows the pressed button until the release; false
+    // for other messages.
+    bool FollowPress(UINT msg);
     int ButtonState() const;
     bool RightToLeft() const { return (FExStyle & WS_EX_LEFTSCROLLBAR) != 0; }
     void DrawFlatCombo(HDC dc, const TRect& r);
