@@ -3,6 +3,7 @@
 // immunizer on a folder of the test's own given as the drive; the About box.
 #include "ProgramSkin.h"
 #include "ProgramTest.h"
+#include "SkinDraw.h"
 #include "TestDrives.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,54 @@ private:
     }
     HWND FButton;
     e2e::ButtonFaces FFaces;
+};
+
+// A combo box's skinned frame as the screen shows it: the middle of its top edge wears the frame
+// of the box's state (1 at rest, 4 focused or with the mouse on the button) of the skin's combo
+// picture (the program's skin composes frame and button into [ComboButton]).
+class ComboProbe {
+public:
+    ComboProbe(const e2e::ProgramSkin& skin, HWND box) : FBox(box) {
+        RECT r{};
+        GetWindowRect(box, &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        const int a = GetSystemMetrics(SM_CXHSCROLL);
+        FEdgeAt = POINT{width / 2, 0};
+        FButtonAt = POINT{width - a / 2 - 2, height / 2};
+        const TDataSkinObject* edge = skin.Elements().ComboButton.get();
+        if (!edge || edge->Bitmap.Empty() || edge->Frame < 4)
+            return;
+        TCanvas* pixels = const_cast<TBitmap&>(edge->Bitmap).Canvas();
+        const int frameWidth = edge->Bitmap.Width() / edge->Frame;
+        FEdge[0] = static_cast<COLORREF>(pixels->Pixels(frameWidth / 2, 0));
+        FEdge[1] = static_cast<COLORREF>(pixels->Pixels(3 * frameWidth + frameWidth / 2, 0));
+    }
+    bool Usable() const { return FEdge[0] != FEdge[1]; }
+    // The frame of the state, and the button's look at rest (remembered) or not.
+    bool ShowsHot(bool hot) {
+        auto shows = [&] {
+            const COLORREF button = e2e::ScreenPixel(FBox, POINT{FButtonAt.x, 3});
+            return e2e::ScreenPixel(FBox, FEdgeAt) == FEdge[hot ? 1 : 0] &&
+                   (FResting == CLR_INVALID || (button == FResting) != hot);
+        };
+        const bool shown = e2e::WaitUntil(shows, 10s);
+        if (!hot && shown && FResting == CLR_INVALID)
+            FResting = e2e::ScreenPixel(FBox, POINT{FButtonAt.x, 3});
+        return shown;
+    }
+    void Hover() const {
+        POINT at = FButtonAt;
+        ClientToScreen(FBox, &at);
+        SetCursorPos(at.x, at.y);
+        PostMessageA(FBox, WM_MOUSEMOVE, 0, MAKELPARAM(FButtonAt.x, FButtonAt.y));
+    }
+    void Click() const { e2e::ClickClient(FBox, FButtonAt); }
+
+private:
+    HWND FBox;
+    POINT FEdgeAt{}, FButtonAt{};
+    COLORREF FEdge[2]{CLR_INVALID, CLR_INVALID};
+    COLORREF FResting = CLR_INVALID;
 };
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -398,6 +447,50 @@ TEST_F(UpanE2eTest, ItsRadioButtonsWearTheSkinsMarksAndSwitchByMouseAndArrowKeys
     };
     EXPECT_GT(inked(all), 10);
     EXPECT_GT(inked(one), 10);
+}
+
+// The drive box wears the skin's combo button (frame 4 focused or under the mouse, 1 otherwise),
+// drops its list by mouse and by keyboard, and what is typed into it reaches the immunizer.
+TEST_F(UpanE2eTest, ItsDriveBoxWearsTheSkinsButtonDropsDownAndTakesTypedText) {
+    Start();
+    OpenDialog();
+    const e2e::ProgramSkin skin;
+    ComboProbe button(skin, drive_box_);
+    ASSERT_TRUE(button.Usable()) << "the skin's combo frames 1 and 4 look alike";
+    const HWND edit = e2e::FindDescendant(drive_box_, "Edit");
+    ASSERT_NE(edit, nullptr);
+    // The focus goes to the checked radio button, so that only the mouse makes the button hot.
+    const HWND one = e2e::FindDescendantByText(dialog_, "选择盘符");
+    ASSERT_NE(one, nullptr);
+    e2e::ClickClient(one, POINT{4, 4});
+    // Away from the box, wherever an earlier test left the pointer.
+    SetCursorPos(0, 0);
+    PostMessageA(drive_box_, WM_MOUSELEAVE, 0, 0);
+    ASSERT_TRUE(button.ShowsHot(false));
+    button.Hover();
+    EXPECT_TRUE(button.ShowsHot(true)) << "the button under the mouse";
+    SetCursorPos(0, 0);
+    PostMessageA(drive_box_, WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(button.ShowsHot(false));
+
+    auto dropped = [&] { return SendMessageA(drive_box_, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    button.Click();
+    EXPECT_TRUE(e2e::WaitUntil(dropped, 10s)) << "a click on the button drops the list";
+    PostMessageA(drive_box_, CB_SHOWDROPDOWN, FALSE, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !dropped(); }, 10s));
+    e2e::ClickClient(edit, POINT{4, 4});
+    PostMessageA(edit, WM_KEYDOWN, VK_F4, 0x003E0001);
+    PostMessageA(edit, WM_KEYUP, VK_F4, static_cast<LPARAM>(0xC03E0001u));
+    EXPECT_TRUE(e2e::WaitUntil(dropped, 10s)) << "F4 drops the list";
+    PostMessageA(drive_box_, CB_SHOWDROPDOWN, FALSE, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !dropped(); }, 10s));
+
+    ASSERT_TRUE(e2e::SetControlText(drive_box_, ""));
+    for (const char c : typed_)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    EXPECT_EQ(Press(immunize_), "免疫成功") << "the typed drive did not reach the immunizer";
+    EXPECT_TRUE(IsFolder(root_ + "autorun.inf"));
+    EXPECT_EQ(Press(release_), "取消免疫成功");
 }
 
 TEST_F(UpanE2eTest, TextThatIsNoDriveRootIsRefusedAndRunsNothing) {
