@@ -3,6 +3,7 @@
 // normal frame with their texts, the item under the mouse in the hot frame until the mouse
 // leaves, and the native painting untouched by a skin without the element.
 #include "SkinPanelsTestSupport.h"
+#include "SkinTestImages.h"
 #include "WinSubClassHeader.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <commctrl.h>
 
 #include <array>
+#include <memory>
+#include <type_traits>
 
 using namespace panelstest;
 using skinformtest::PumpPending;
@@ -30,6 +33,23 @@ struct TNativeCounts {
         return DefSubclassProc(wnd, msg, wParam, lParam);
     }
 };
+
+using TImageListOwner = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, decltype(&ImageList_Destroy)>;
+
+// An image list of one 8 x 8 lime image, shown by item 0.
+TImageListOwner GiveFirstItemAnImage(HWND wnd) {
+    TImageListOwner images(ImageList_Create(8, 8, ILC_COLOR24, 1, 0), &ImageList_Destroy);
+    auto picture = skintest::Picture(skintest::Rows(8, 8, 'G'));
+    ImageList_Add(images.get(), picture->Handle(), nullptr);
+    SendMessageW(wnd, HDM_SETIMAGELIST, HDSIL_NORMAL, reinterpret_cast<LPARAM>(images.get()));
+    HDITEMW item{};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    item.fmt = HDF_LEFT | HDF_STRING | HDF_IMAGE;
+    item.iImage = 0;
+    SendMessageW(wnd, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    Repaint(wnd);
+    return images;
+}
 
 class THeaderForm : public TSkinnedForm {
 public:
@@ -130,10 +150,14 @@ protected:
 
 } // namespace
 
-TEST_P(SkinHeader, ItemsAndTheBarPastThemShowTheNormalFrameWithTheirTexts) {
+TEST_P(SkinHeader, ItemsAndTheBarPastThemShowTheNormalFrameWithTheirTextsAndImages) {
     TNativeCounts native;
+    TImageListOwner images(nullptr, &ImageList_Destroy); // outlives the header that shows it
     THeaderForm f(GetParam());
     const HWND wnd = f.AddHeader(native);
+    images = GiveFirstItemAnImage(wnd);
+    native = TNativeCounts{};
+    Repaint(wnd);
     TDataSkinObject& bar = *f.Elements().Headerbar;
     ASSERT_FALSE(bar.Bitmap.Empty());
     for (int i = 0; i < 3; ++i) {
@@ -142,6 +166,8 @@ TEST_P(SkinHeader, ItemsAndTheBarPastThemShowTheNormalFrameWithTheirTexts) {
         EXPECT_GT(EdgeMismatches(wnd, bar, 2, item), 0) << "item " << i << " is not hot";
         EXPECT_GT(TextPixels(wnd, bar, 1, item, bar.NormalColour2), 0) << "text of item " << i;
     }
+    EXPECT_GE(TextPixels(wnd, bar, 1, ItemRect(wnd, 0), clLime), 8 * 8) << "the image of item 0";
+    EXPECT_EQ(ImageList_GetImageCount(images.get()), 1) << "the header's image list stays its own";
     const TRect rest{ItemRect(wnd, 2).right, 0, skinformtest::ClientSize(wnd).cx,
                      skinformtest::ClientSize(wnd).cy};
     ASSERT_GT(RectWidth(rest), 0);
