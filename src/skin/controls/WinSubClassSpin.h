@@ -10,6 +10,8 @@
 
 #include "Controls.h"
 
+#include <memory>
+
 // Arrow directions of the spin buttons.
 inline constexpr int udUp = 0;
 inline constexpr int udDown = 1;
@@ -91,9 +93,11 @@ class TSkinDateTime : public TSkinEdit {
     void AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) override;
     void DrawSkin(HDC dc, const TRect& r) override;
 
-    TArrowButton* Arrow() const { return FArrow; }
+    TArrowButton* Arrow() const { return FArrow.get(); }
     TSkinData* SkinData() const { return FSkinData; }
 
 private:
-    TArrowButton* FArrow = nullptr;
+    // Owned here alone, not through the component tree: the skinner's own components are
+    // freed before its destructor runs.
+    std::unique_ptr<TArrowButton, TObjectDeleter> FArrow;
 };

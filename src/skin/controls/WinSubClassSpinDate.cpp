@@ -7,8 +7,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 TClass TSkinDateTime::StaticClass() {
     static const TClassInfo info = TClassBuilder<TSkinDateTime>("TSkinDateTime").Build();
     return &info;
@@ -98,9 +96,7 @@ void TArrowButton::Paint(HDC dc) {
 
 // ---- TSkinDateTime -------------------------------------------------------------------------------
 
-TSkinDateTime::~TSkinDateTime() {
-    TObject::Free(std::exchange(FArrow, nullptr));
-}
+TSkinDateTime::~TSkinDateTime() = default;
 
 void TSkinDateTime::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas) {
     if (FAttached)
@@ -110,7 +106,7 @@ void TSkinDateTime::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool 
     // without an arrow image the native button stays.
     if (!FAttached || (GetStyle(FHandle, GWL_STYLE) & DTS_UPDOWN) || !ArrowElement(FSkinData))
         return;
-    FArrow = new TArrowButton(this);
+    FArrow.reset(new TArrowButton(nullptr));
     FArrow->Attach(this, FControl);
 }
 

@@ -369,7 +369,7 @@ TEST(SkinUpDownFrames, EachHalfShowsItsDirectionsFrameForItsState) {
 
 // ---- date pickers ---------------------------------------------------------------------------------
 
-TEST_P(SkinEdits, DISABLED_TheDatePickersCoverArrowOpensItsCalendar) {
+TEST_P(SkinEdits, TheDatePickersCoverArrowOpensItsCalendar) {
     auto* picker = F.Add<TDateTimePicker>(10, 10, 160, 24);
     auto* spinPicker = F.Add<TDateTimePicker>(10, 50, 160, 24);
     spinPicker->SetDateMode(dmUpDown);
