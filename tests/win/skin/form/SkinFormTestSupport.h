@@ -57,6 +57,9 @@ struct TSmallSkinOptions {
     // instead, 12 x 12 W over A with margins 3.
     bool Tabs = false;
     int TabsStyle = 0;
+    // A menu bar image of two stacked 12 x 10 frames, L (active) over A (inactive), caps of 2
+    // repeated middle; captions white.
+    bool MenuBar = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
