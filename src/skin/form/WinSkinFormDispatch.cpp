@@ -267,13 +267,16 @@ void TWinSkinForm::ReadMenuBar() {
 
 void TWinSkinForm::OpenMenuAt(TMessage& message) {
     message.Result = 0;
-    const POINT screen{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
-    if (auto* button = dynamic_cast<TMenuBtn*>(ButtonAt(ScreenToWindow(screen.x, screen.y))); button && FMenuBar)
+    const POINT screen{static_cast<short>(LOWORD(message.LParam)),
+                       static_cast<short>(HIWORD(message.LParam))};
+    if (auto* button = dynamic_cast<TMenuBtn*>(ButtonAt(ScreenToWindow(screen.x, screen.y)));
+        button && FMenuBar)
         FMenuBar->OpenMenu(button);
 }
 
 void TWinSkinForm::DialogChar(TMessage& message) {
-    const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+    const bool altOnly =
+        GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
     if (FMenuBar && altOnly)
         if (TMenuBtn* button = FMenuBar->FindAccel(static_cast<wchar_t>(message.WParam))) {
             FMenuBar->OpenMenuByClick(button);

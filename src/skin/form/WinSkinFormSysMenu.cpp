@@ -229,7 +229,8 @@ void TWinSkinForm::CommandRouting(TMessage& message) {
 void TWinSkinForm::SysCommand(TMessage& message) {
     const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
     const LPARAM key = message.LParam;
-    if (!FMenuTracking && command == SC_KEYMENU && FMenuBar && key != VK_SPACE && key != '-' && !GetCapture()) {
+    if (!FMenuTracking && command == SC_KEYMENU && FMenuBar && key != VK_SPACE && key != '-' &&
+        !GetCapture()) {
         // F10 or Alt alone opens the first menu, Alt+letter the one with that accelerator.
         TMenuBtn* button = key == 0 ? FMenuBar->Button(0) : FMenuBar->FindAccel(static_cast<wchar_t>(key));
         if (key == 0 || button) {

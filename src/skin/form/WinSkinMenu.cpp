@@ -256,8 +256,8 @@ void TWinSkinMenu::PlaceButtons(const TRect& band, const std::vector<TRect>& cel
             continue;
         }
         const TRect& cell = cells[i];
-        button.FBounds = TRect{cell.left + band.left, cell.top + band.top, cell.right + band.left,
-                               cell.bottom + band.top};
+        button.FBounds =
+            TRect{cell.left + band.left, cell.top + band.top, cell.right + band.left, cell.bottom + band.top};
     }
 }
 
@@ -267,9 +267,8 @@ void TWinSkinMenu::LayoutBar() {
     TBitmap* work = SkinWorkBitmap();
     if (!work || !FSkinData || FSkinData->SkinLoading() || !BandGeometry(band, margin))
         return;
-    const auto cells =
-        MenuBarCells(CaptionWidths(work->Canvas()->Handle()), margin, RectWidth(band), RectHeight(band),
-                     RightToLeft());
+    const auto cells = MenuBarCells(CaptionWidths(work->Canvas()->Handle()), margin, RectWidth(band),
+                                    RectHeight(band), RightToLeft());
     PlaceButtons(band, cells);
 }
 
@@ -278,8 +277,8 @@ void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& button, const TRect& rect
         return;
     TSelectScope font(dc, MenuItemFont().Handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF color = button.FEnabled ? RGBOf(FSkinData->Elements().Colors.MenuBarText)
-                                           : GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF color =
+        button.FEnabled ? RGBOf(FSkinData->Elements().Colors.MenuBarText) : GetSysColor(COLOR_BTNSHADOW);
     const COLORREF oldColor = SetTextColor(dc, color);
     RECT r = rect;
     DrawTextW(dc, button.FCaption.c_str(), static_cast<int>(button.FCaption.size()), &r,

@@ -286,8 +286,13 @@ int TWinSkinMenu::TrackOnce(int index, bool& opened) {
     FForm.SetMenuTracking(false);
     State().SwitchPending = false;
     // The buttons may have been read again while the menu was open.
-    if (TMenuBtn* again = Button(index); again && FForm.HotObject() == again)
-        again->MouseLeave();
+    if (TMenuBtn* again = Button(index)) {
+        if (FForm.HotObject() == again)
+            FForm.SetHotObject(nullptr);
+        again->FState = TNCObject::stNormal;
+        if (again->FVisible)
+            again->Paint();
+    }
     return next;
 }
 

@@ -5,6 +5,7 @@
 //
 // A menu that is open runs its own message loop inside the call that opened it, so the steps
 // taken while it is open run from a timer, each when its condition holds.
+#include "Forms.h"
 #include "HandleCounter.h"
 #include "SkinFormTestSupport.h"
 #include "SkinTestImages.h"
@@ -125,7 +126,9 @@ protected:
     }
     HWND Wnd() const { return FWindow->Handle(); }
     TWinSkinMenu& Bar() const { return *FForm->MenuBar(); }
-    bool Popped(HMENU menu) const { return FForm->MenuTracking() && FForm->PoppedMenu() == menu && OpenPopupWindow(); }
+    bool Popped(HMENU menu) const {
+        return FForm->MenuTracking() && FForm->PoppedMenu() == menu && OpenPopupWindow();
+    }
     // Everything posted so far has been handled once the marker arrives.
     void Settle() {
         const int seen = FWindow->Count(Marker);
@@ -206,8 +209,8 @@ TEST_F(SkinMenuBar, TheProgramSkinsMenuBarImageFillsTheBandAndAHotButtonIsFramed
     const int x = WindowSize(Wnd()).cx - borders.right - 20;
     TWindowDC dc(Wnd(), true);
     const int frameHeight = element.Bitmap.Height() / 2;
-    const COLORREF expected = GetPixel(element.Bitmap.Canvas()->Handle(), element.Bitmap.Width() / 2,
-                                       frameHeight - 1);
+    const COLORREF expected =
+        GetPixel(element.Bitmap.Canvas()->Handle(), element.Bitmap.Width() / 2, frameHeight - 1);
     EXPECT_EQ(expected, GetPixel(dc.Get(), x, y));
 
     TMenuBtn& file = *Bar().Buttons()[0];
@@ -219,19 +222,36 @@ TEST_F(SkinMenuBar, TheProgramSkinsMenuBarImageFillsTheBandAndAHotButtonIsFramed
     EXPECT_EQ(before, GetPixel(dc.Get(), file.FBounds.left, file.FBounds.top + 3));
 }
 
-TEST_F(SkinMenuBar, AltFOpensFileAndItsItemsCommandArrives) {
+bool OwnerDrawn(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    return GetMenuItemInfoW(menu, position, TRUE, &info) && (info.fType & MFT_OWNERDRAW);
+}
+
+TEST_F(SkinMenuBar, AltFOpensFileSkinDrawnAndItsItemsCommandArrives) {
     TSmallSkinOptions options;
     options.MenuBar = true;
+    options.Menus = true;
     Skin(SmallSkinFile(options));
+    auto controls = FSkin->SkinControls();
+    controls.Include(xcMenuItem);
+    FSkin->SetSkinControls(controls);
+    bool drawnBySkin = false;
     TScript script({
         {"File open, first item selected",
          [&] { return Popped(FMenu->File) && (GetMenuState(FMenu->File, 0, MF_BYPOSITION) & MF_HILITE); },
-         [&] { Key(VK_RETURN); }},
+         [&] {
+             drawnBySkin = OwnerDrawn(FMenu->File, 0);
+             Key(VK_RETURN);
+         }},
         {"menu closed", [&] { return !FForm->MenuTracking() && !OpenPopupWindow(); }, nullptr},
     });
     EXPECT_TRUE(script.Run([&] { AltKey('f'); })) << script.Pending();
     Settle();
     EXPECT_NE(FCommands.end(), std::find(FCommands.begin(), FCommands.end(), IdOpen));
+    EXPECT_TRUE(drawnBySkin);
+    EXPECT_FALSE(OwnerDrawn(FMenu->File, 0)); // the system draws it again once closed
 }
 
 TEST_F(SkinMenuBar, ArrowsMoveBetweenTheMenusThatOpenAndWrapAtBothEnds) {
@@ -296,6 +316,112 @@ TEST_F(SkinMenuBar, ADisabledItemOpensNothingAndACommandItemOnlyPostsItsCommand)
     EXPECT_FALSE(FForm->MenuTracking());
 }
 
+TEST_F(SkinMenuBar, TheMouseSwitchesMenusOnlyOverCaptionsThatOpen) {
+    TSmallSkinOptions options;
+    options.MenuBar = true;
+    Skin(SmallSkinFile(options));
+    SetCursorPos(0, 0);
+    RECT window{};
+    GetWindowRect(Wnd(), &window);
+    auto moveOver = [&](int index) {
+        const TRect& b = Bar().Buttons()[static_cast<std::size_t>(index)]->FBounds;
+        SetCursorPos(window.left + (b.left + b.right) / 2, window.top + (b.top + b.bottom) / 2);
+        PostMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
+    };
+    TScript script({
+        {"File open", [&] { return Popped(FMenu->File); },
+         [&] {
+             moveOver(3); // Help runs a command: passing over it runs nothing
+             moveOver(1); // Edit is disabled
+         }},
+        {"still File", [&] { return Popped(FMenu->File); }, [&] { moveOver(2); }},
+        {"View open", [&] { return Popped(FMenu->View); }, [&] { Key(VK_ESCAPE); }},
+        {"closed", [&] { return !FForm->MenuTracking(); }, nullptr},
+    });
+    EXPECT_TRUE(script.Run([&] { AltKey('f'); })) << script.Pending();
+    Settle();
+    EXPECT_TRUE(FCommands.empty());
+}
+
+// A framework form's main menu: its items are found behind the buttons, changes to them reach
+// the bar, Alt+letter arrives as the form's dialog character, clicks run the items' handlers.
+struct TClicks {
+    int Count = 0;
+    void Click(TObject*) { ++Count; }
+};
+
+TEST(SkinMenuBarForm, AFrameworkMainMenuIsReadChangedAndOpenedByItsAccelerator) {
+    TSmallSkinOptions options;
+    options.MenuBar = true;
+    auto skin = LoadedSkin(SmallSkinFile(options));
+    std::unique_ptr<TForm, TObjectDeleter> form(new TForm(nullptr, TCreateNew{}));
+    form->SetBounds(60, 60, 360, 240);
+    auto* menu = new TMainMenu(form.get());
+    auto* file = new TMenuItem(menu);
+    file->SetCaption("&File");
+    auto* open = new TMenuItem(menu);
+    open->SetCaption("&Open");
+    file->Add(open);
+    auto* help = new TMenuItem(menu);
+    help->SetCaption("&Help");
+    TClicks clicks;
+    help->OnClick = TNotifyEvent(&clicks, &TClicks::Click);
+    menu->Items()->Add(file);
+    menu->Items()->Add(help);
+    form->SetMenu(menu);
+    form->Show();
+    PumpPending();
+    SetForegroundWindow(form->Handle());
+    const HMENU native = GetMenu(form->Handle());
+    ASSERT_NE(nullptr, native);
+
+    std::unique_ptr<TWinSkinForm, TObjectDeleter> painter(new TWinSkinForm(nullptr));
+    painter->SetHandle(form->Handle());
+    painter->SetWindowClass("TForm");
+    painter->AttachForm(*skin, form.get());
+    SendMessageA(form->Handle(), WMS_SKINSTART, 0, 1000);
+    PumpPending();
+    ASSERT_NE(nullptr, painter->MenuBar());
+    TWinSkinMenu& bar = *painter->MenuBar();
+    EXPECT_EQ(nullptr, GetMenu(form->Handle()));
+    ASSERT_EQ(2, bar.Count());
+    EXPECT_EQ(file, bar.Buttons()[0]->FItem);
+    EXPECT_EQ(file->Handle(), bar.Buttons()[0]->FSubMenu);
+
+    help->SetCaption("&About");
+    PumpPending();
+    ASSERT_EQ(2, bar.Count());
+    EXPECT_EQ(L"&About", bar.Buttons()[1]->FCaption);
+    EXPECT_EQ(nullptr, GetMenu(form->Handle()));
+
+    EXPECT_FALSE(bar.OpenMenu(bar.Buttons()[1].get()));
+    PumpUntil([&] { return clicks.Count > 0; });
+    EXPECT_EQ(1, clicks.Count);
+
+    // Alt+F as typed: the form's dialog character opens File.
+    bool opened = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)))
+            EndMenu();
+    });
+    INPUT keys[4]{};
+    const WORD vks[4] = {VK_MENU, 'F', 'F', VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = vks[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    PumpUntil([&] {
+        return (opened = opened || painter->PoppedMenu() == file->Handle()) && !painter->MenuTracking();
+    });
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(opened);
+
+    painter->DetachRestore();
+    EXPECT_EQ(native, GetMenu(form->Handle()));
+}
+
 TEST_F(SkinMenuBar, OneHundredAndTwentyOpeningsLeaveTheHandleCountsUnchanged) {
     ASSERT_TRUE(THandleCounter::Install());
     TSmallSkinOptions options;
@@ -321,7 +447,8 @@ TEST_F(SkinMenuBar, OneHundredAndTwentyOpeningsLeaveTheHandleCountsUnchanged) {
     }
     Settle();
     EXPECT_EQ(120, openings);
-    EXPECT_EQ(before, THandleCounter::Current()) << before.ToString() << " -> " << THandleCounter::Current().ToString();
+    EXPECT_EQ(before, THandleCounter::Current())
+        << before.ToString() << " -> " << THandleCounter::Current().ToString();
 }
 
 } // namespace
