@@ -290,6 +290,11 @@ void TWinSkinForm::DialogChar(TMessage& message) {
                 message.Result = SendMessageA(frame, CM_DIALOGCHAR, message.WParam, message.LParam);
         return;
     }
+    // Other forms share the main form's bar, unless the main form is disabled (a modal form
+    // is in front of it).
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main != FForm && main->HandleAllocated() && IsWindowEnabled(main->Handle()))
+        main->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
     message.Result = 0;
 }
 

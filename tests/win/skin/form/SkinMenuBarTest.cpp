@@ -343,6 +343,11 @@ TEST_F(SkinMenuBar, TheMouseSwitchesMenusOnlyOverCaptionsThatOpen) {
     EXPECT_TRUE(FCommands.empty());
 }
 
+void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (OpenPopupWindow())
+        EndMenu();
+}
+
 // A framework form's main menu: its items are found behind the buttons, changes to them reach
 // the bar, Alt+letter arrives as the form's dialog character, clicks run the items' handlers.
 struct TClicks {
@@ -400,10 +405,7 @@ TEST(SkinMenuBarForm, AFrameworkMainMenuIsReadChangedAndOpenedByItsAccelerator) 
 
     // Alt+F as typed: the form's dialog character opens File.
     bool opened = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)))
-            EndMenu();
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, &EndOpenMenu);
     INPUT keys[4]{};
     const WORD vks[4] = {VK_MENU, 'F', 'F', VK_MENU};
     for (int i = 0; i < 4; ++i) {
