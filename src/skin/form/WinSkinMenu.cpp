@@ -116,17 +116,19 @@ void TWinSkinMenu::ReadMenu() {
         ReadFrameworkMenu();
         return;
     }
-    if (HMENU current = GetMenu(FForm.Handle()))
-        FNativeMenu = current;
+    HMENU current = GetMenu(FForm.Handle());
     if (FForm.Form()) {
         FMenu = MenuOfForm(FForm.Form());
-        if (!FMenu) {
+        if (!FMenu && !current) {
             // The form's menu went away: so does the bar.
             ClearButtons();
             FNativeMenu = nullptr;
             return;
         }
+        // A menu the form shows without a menu component is read like a foreign window's.
     }
+    if (current)
+        FNativeMenu = current;
     if (!FNativeMenu)
         return;
     ClearButtons();

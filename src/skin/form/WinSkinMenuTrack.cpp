@@ -258,6 +258,8 @@ int TWinSkinMenu::TrackOnce(int index, bool& opened) {
     if (!button->FSubMenu)
         return -1;
     opened = true;
+    if (RectWidth(button->FBounds) <= 0)
+        LayoutBar(); // opened before the bar was ever painted
     HMENU popup = button->FSubMenu;
     GetWindowRect(wnd, &FForm.FWindowRect);
     if (!OldNT4() && FSkinData->SkinControls().Contains(xcMenuItem))

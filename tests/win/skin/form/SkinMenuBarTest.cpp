@@ -266,7 +266,8 @@ TEST_F(SkinMenuBar, ArrowsMoveBetweenTheMenusThatOpenAndWrapAtBothEnds) {
         {"View after Left (wrapped)", [&] { return Popped(FMenu->View); }, [&] { Key(VK_ESCAPE); }},
         {"closed", [&] { return !FForm->MenuTracking() && !OpenPopupWindow(); }, nullptr},
     });
-    EXPECT_TRUE(script.Run([&] { AltKey('f'); })) << script.Pending();
+    // F10 (or Alt alone) opens the first menu.
+    EXPECT_TRUE(script.Run([&] { AltKey(0); })) << script.Pending();
     Settle();
     EXPECT_TRUE(FCommands.empty()); // moving runs no command
 }
