@@ -166,6 +166,12 @@ TEST_F(SkinMenuBar, TheNativeMenuLeavesTheWindowAndComesBackWithItsClientSize) {
     GetWindowRect(Wnd(), &frame);
     EXPECT_EQ(SkinTop + FForm->MenuHeight(), origin.y - frame.top);
 
+    // Another skin keeps the bar and the client.
+    ASSERT_TRUE(ChangeSkin(*FSkin, *FForm, ProgramSkinFile()));
+    EXPECT_EQ(nullptr, GetMenu(Wnd()));
+    EXPECT_EQ(4, Bar().Count());
+    EXPECT_EQ(FClient.cy, ClientSize(Wnd()).cy);
+
     FForm->DetachRestore();
     EXPECT_EQ(FMenu->Bar, GetMenu(Wnd()));
     EXPECT_EQ(FClient.cx, ClientSize(Wnd()).cx);
