@@ -9,7 +9,8 @@
 // region), WinSkinFormTitle.cpp (title text), WinSkinFormButtons.cpp (caption buttons and
 // non-client mouse), WinSkinFormSysMenu.cpp (system menu and window commands),
 // WinSkinFormControls.cpp (the control skinners: list and discovery; the decisions are in
-// SkinnerChoice.cpp), WinSkinFormToolbar.cpp (skinned toolbar drawing).
+// SkinnerChoice.cpp), WinSkinFormToolbar.cpp (skinned toolbar drawing). The menu bar in the
+// frame is a TWinSkinMenu (WinSkinMenu.h).
 #pragma once
 
 #include "Bitmap.h"
