@@ -109,9 +109,9 @@ private:
 
 class SkinMenuBar : public ::testing::Test {
 protected:
-    void Skin(const std::vector<std::uint8_t>& file) {
+    void Skin(const std::vector<std::uint8_t>& file, DWORD exStyle = 0) {
         FSkin = LoadedSkin(file);
-        FWindow = std::make_unique<TTestWindow>(Sizeable, 0, 400, 260);
+        FWindow = std::make_unique<TTestWindow>(Sizeable, exStyle, 400, 260);
         FMenu = std::make_unique<TTestMenu>();
         SetMenu(Wnd(), FMenu->Bar);
         FWindow->Filter = [this](UINT msg, WPARAM wParam, LPARAM) {
@@ -123,6 +123,12 @@ protected:
         FClient = ClientSize(Wnd());
         FForm = SkinWindow(Wnd(), *FSkin);
         ASSERT_NE(nullptr, FForm->MenuBar());
+    }
+    // The small skin with its menu-bar image.
+    void SkinSmall(DWORD exStyle = 0) {
+        TSmallSkinOptions options;
+        options.MenuBar = true;
+        Skin(SmallSkinFile(options), exStyle);
     }
     HWND Wnd() const { return FWindow->Handle(); }
     TWinSkinMenu& Bar() const { return *FForm->MenuBar(); }
@@ -151,9 +157,7 @@ protected:
 };
 
 TEST_F(SkinMenuBar, TheNativeMenuLeavesTheWindowAndComesBackWithItsClientSize) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     EXPECT_EQ(nullptr, GetMenu(Wnd()));
     EXPECT_EQ(4, Bar().Count());
     EXPECT_EQ(GetSystemMetrics(SM_CYMENU), FForm->MenuHeight());
@@ -179,9 +183,7 @@ TEST_F(SkinMenuBar, TheNativeMenuLeavesTheWindowAndComesBackWithItsClientSize) {
 }
 
 TEST_F(SkinMenuBar, TheBandShowsTheMenuBarImageAndTheButtonsFollowTheCaptions) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     SendMessageW(Wnd(), WM_NCACTIVATE, TRUE, 0);
     const int w = WindowSize(Wnd()).cx;
     // The caps and the repeated middle of frame 1; nothing of it outside the band.
@@ -261,9 +263,7 @@ TEST_F(SkinMenuBar, AltFOpensFileSkinDrawnAndItsItemsCommandArrives) {
 }
 
 TEST_F(SkinMenuBar, ArrowsMoveBetweenTheMenusThatOpenAndWrapAtBothEnds) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     // Edit is disabled and Help has no sub-items: File and View take turns.
     TScript script({
         {"File open", [&] { return Popped(FMenu->File); }, [&] { Key(VK_RIGHT); }},
@@ -279,15 +279,7 @@ TEST_F(SkinMenuBar, ArrowsMoveBetweenTheMenusThatOpenAndWrapAtBothEnds) {
 }
 
 TEST_F(SkinMenuBar, RightToLeftBarsStartAtTheRightAndSwapTheArrows) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    FSkin = LoadedSkin(SmallSkinFile(options));
-    FWindow = std::make_unique<TTestWindow>(Sizeable, WS_EX_LEFTSCROLLBAR, 400, 260);
-    FMenu = std::make_unique<TTestMenu>();
-    SetMenu(Wnd(), FMenu->Bar);
-    SetForegroundWindow(Wnd());
-    FForm = SkinWindow(Wnd(), *FSkin);
-    ASSERT_NE(nullptr, FForm->MenuBar());
+    SkinSmall(WS_EX_LEFTSCROLLBAR);
     SendMessageW(Wnd(), WM_NCACTIVATE, TRUE, 0);
     const auto& buttons = Bar().Buttons();
     EXPECT_EQ(WindowSize(Wnd()).cx - SkinRight - 10, buttons[0]->FBounds.right); // cap 2 + 8
@@ -301,9 +293,7 @@ TEST_F(SkinMenuBar, RightToLeftBarsStartAtTheRightAndSwapTheArrows) {
 }
 
 TEST_F(SkinMenuBar, ADisabledItemOpensNothingAndACommandItemOnlyPostsItsCommand) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     TMenuBtn* edit = Bar().Buttons()[1].get();
     TMenuBtn* help = Bar().Buttons()[3].get();
     EXPECT_FALSE(Bar().OpenMenu(edit));
@@ -324,9 +314,7 @@ TEST_F(SkinMenuBar, ADisabledItemOpensNothingAndACommandItemOnlyPostsItsCommand)
 }
 
 TEST_F(SkinMenuBar, TheMouseSwitchesMenusOnlyOverCaptionsThatOpen) {
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     SetCursorPos(0, 0);
     RECT window{};
     GetWindowRect(Wnd(), &window);
@@ -433,9 +421,7 @@ TEST(SkinMenuBarForm, AFrameworkMainMenuIsReadChangedAndOpenedByItsAccelerator) 
 
 TEST_F(SkinMenuBar, OneHundredAndTwentyOpeningsLeaveTheHandleCountsUnchanged) {
     ASSERT_TRUE(THandleCounter::Install());
-    TSmallSkinOptions options;
-    options.MenuBar = true;
-    Skin(SmallSkinFile(options));
+    SkinSmall();
     // File, View (Right), File (Right, wrapped), closed: three openings.
     auto openAndClose = [&] {
         TScript script({
