@@ -315,7 +315,9 @@ TEST_F(SkinMenuBar, ADisabledItemOpensNothingAndACommandItemOnlyPostsItsCommand)
 
 TEST_F(SkinMenuBar, TheMouseSwitchesMenusOnlyOverCaptionsThatOpen) {
     SkinSmall();
+    // Away from the bar, and the moves queued on the way handled before the menu opens.
     SetCursorPos(0, 0);
+    Settle();
     RECT window{};
     GetWindowRect(Wnd(), &window);
     auto moveOver = [&](int index) {
@@ -334,6 +336,7 @@ TEST_F(SkinMenuBar, TheMouseSwitchesMenusOnlyOverCaptionsThatOpen) {
         {"closed", [&] { return !FForm->MenuTracking(); }, nullptr},
     });
     EXPECT_TRUE(script.Run([&] { AltKey('f'); })) << script.Pending();
+    SetCursorPos(0, 0);
     Settle();
     EXPECT_TRUE(FCommands.empty());
 }
