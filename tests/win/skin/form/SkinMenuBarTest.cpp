@@ -422,6 +422,20 @@ TEST(SkinMenuBarForm, AFrameworkMainMenuIsReadChangedAndOpenedByItsAccelerator) 
     EXPECT_EQ(native, GetMenu(form->Handle()));
 }
 
+TEST_F(SkinMenuBar, AWindowDestroyedWhileItsMenuIsOpenEndsTheMenuAndTheHook) {
+    ASSERT_TRUE(THandleCounter::Install());
+    SkinSmall();
+    const int hooks = THandleCounter::Current().Hooks;
+    TScript script({
+        {"File open", [&] { return Popped(FMenu->File); }, [&] { DestroyWindow(Wnd()); }},
+        {"window gone", [&] { return !IsWindow(Wnd()) && !OpenPopupWindow(); }, nullptr},
+    });
+    EXPECT_TRUE(script.Run([&] { AltKey('f'); })) << script.Pending();
+    EXPECT_EQ(nullptr, FForm->MenuBar());
+    EXPECT_FALSE(FForm->MenuTracking());
+    EXPECT_EQ(hooks, THandleCounter::Current().Hooks);
+}
+
 TEST_F(SkinMenuBar, OneHundredAndTwentyOpeningsLeaveTheHandleCountsUnchanged) {
     ASSERT_TRUE(THandleCounter::Install());
     SkinSmall();
