@@ -9,7 +9,8 @@
 // region), WinSkinFormTitle.cpp (title text), WinSkinFormButtons.cpp (caption buttons and
 // non-client mouse), WinSkinFormSysMenu.cpp (system menu and window commands),
 // WinSkinFormControls.cpp (the control skinners: list and discovery; the decisions are in
-// SkinnerChoice.cpp), WinSkinFormToolbar.cpp (skinned toolbar drawing).
+// SkinnerChoice.cpp), WinSkinFormToolbar.cpp (skinned toolbar drawing). The menu bar in the
+// frame is a TWinSkinMenu (WinSkinMenu.h).
 #pragma once
 
 #include "Bitmap.h"
@@ -36,6 +37,7 @@
 
 class TWinSkinForm;
 class TSkinControl;
+class TWinSkinMenu;
 
 // A clickable object of the non-client area (caption button, menu-bar button).
 class TNCObject {
@@ -185,6 +187,12 @@ class TWinSkinForm : public TComponent {
     TNCObject* HotObject() const { return FHotObject; }
     void SetHotObject(TNCObject* object) { FHotObject = object; }
     TPopupMenu* SysPopup() const { return FSysPopup.get(); }
+    // The skinned menu bar; null when the window has no menu (or its frame is not skinned).
+    TWinSkinMenu* MenuBar() const { return FMenuBar.get(); }
+    bool MenuTracking() const { return FMenuTracking; }
+    void SetMenuTracking(bool on) { FMenuTracking = on; }
+    // The menu-bar submenu opened last.
+    HMENU PoppedMenu() const { return FPoppedMenu; }
     // The skinned painting of this window's menu items; null before attachment.
     TWinSkinMenuItems* MenuItems() const { return FMenuItems.get(); }
     // Screen point to window coordinates.
@@ -224,6 +232,8 @@ class TWinSkinForm : public TComponent {
 
 private:
     friend class TWinSysButton;
+    friend class TMenuBtn;
+    friend class TWinSkinMenu;
 
     // Classification and start (WinSkinFormAttach.cpp).
     void Classify();
@@ -254,6 +264,13 @@ private:
     void SizeHandler(TMessage& message);
     void MinMaxInfo(TMessage& message);
     void MenuChanged(TMessage& message);
+    // A native menu appeared on the window: the bar reads it (and takes it off the window).
+    void ReadMenuBar();
+    // Alt+letter reaching the form as a dialog character.
+    void DialogChar(TMessage& message);
+    void OpenMenuAt(TMessage& message);
+    // The menu bar when the window has a menu; remembers what the native bar took from the client.
+    void CreateMenuBar();
     void FormWindowProc(TMessage& message);
     void FormSetText(TMessage& message);
     void ClientWndProc(TMessage& message);
@@ -364,6 +381,9 @@ private:
     bool FIsChild = false;
     std::unique_ptr<TPopupMenu, TObjectDeleter> FSysPopup;
     std::unique_ptr<TWinSkinMenuItems> FMenuItems;
+    std::unique_ptr<TWinSkinMenu> FMenuBar;
+    // How much of the client the native menu bar took (given back when the menu comes back).
+    int FNativeMenuBand = 0;
     HWND FClientWnd = nullptr;
     HMENU FMenuHandle = nullptr;
     HMENU FSysMenu = nullptr;

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "SkinFormFault.h"
 #include "TypInfo.h"
+#include "WinSkinMenu.h"
 
 #include <algorithm>
 
@@ -33,6 +34,7 @@ TWinSkinForm::~TWinSkinForm() {
     // A window that still runs through this object must not call into freed memory.
     if (Attached())
         DetachQuiet();
+    FMenuBar.reset();
     ClearControls();
     FreeSysButtons();
     FTimer.reset();
@@ -116,6 +118,8 @@ void TWinSkinForm::AttachHandle(TSkinData& skinData) {
         return;
     }
     FMenuHandle = GetMenu(FHandle);
+    if (FMenuHandle && FMDIKind != mdChild && FBorderKind != bkNone)
+        CreateMenuBar();
     const bool mdiChildInMenuBar = FMDIKind == mdChild && SkinFormWatcher().MDIButtons();
     if (!mdiChildInMenuBar && FWinState != wsMinimized)
         SetCaption(false);
@@ -127,6 +131,23 @@ void TWinSkinForm::AttachHandle(TSkinData& skinData) {
         if (FWinState == wsMaximized)
             SkinFormWatcher().SetMDIButtons(true);
     }
+}
+
+void TWinSkinForm::CreateMenuBar() {
+    FMenuBar = std::make_unique<TWinSkinMenu>(*this, *FSkinData);
+    FMenuHeight = GetSystemMetrics(SM_CYMENU);
+    if (auto* form = dynamic_cast<TCustomForm*>(FForm)) {
+        auto* menu = dynamic_cast<TMenu*>(form->Menu());
+        FMenuBar->SetFrameworkMenu(menu);
+        if (FMenuItems)
+            FMenuItems->SetBarMenu(menu);
+    }
+    RECT before{};
+    GetClientRect(FHandle, &before);
+    FMenuBar->ReadMenu();
+    RECT after{};
+    GetClientRect(FHandle, &after);
+    FNativeMenuBand = std::max(0, static_cast<int>(after.bottom - before.bottom));
 }
 
 void TWinSkinForm::Classify() {
@@ -300,12 +321,16 @@ void TWinSkinForm::AdjustFrameSize(bool keepClient) {
         GetClientRect(FHandle, &FClientRect);
     int width = FClientRect.right + FBorderLeft + FBorderRight;
     int clientHeight = FClientRect.bottom;
+    // The native menu bar's room went to the client when the bar took the menu over; the
+    // skinned band takes its place.
+    if (!keepClient && !FForm && FMDIKind != mdChild)
+        clientHeight -= FNativeMenuBand;
     if (!keepClient && FForm) {
         // The form's client area as the form knows it, menu included (the native menu bar
         // leaves the client when the frame takes the menu over).
         const RECT formClient = FForm->ClientRect();
         width = formClient.right + FBorderLeft + FBorderRight;
-        clientHeight = FMDIKind == mdChild ? formClient.bottom : formClient.bottom - FMenuHeight;
+        clientHeight = FMDIKind == mdChild ? formClient.bottom : formClient.bottom - FNativeMenuBand;
     }
     const int height = clientHeight + FBorderTop + FBorderBottom + FMenuHeight;
     if (FDialogClass && !keepClient)
@@ -391,8 +416,10 @@ void TWinSkinForm::RestoreNativeSize() {
     if (FMDIKind == mdChild)
         MapWindowPoints(nullptr, GetParent(FHandle), reinterpret_cast<POINT*>(&window), 2);
     const int width = (window.right - window.left) + FNativeFrame.right - FBorderLeft - FBorderRight;
-    const int height =
-        (window.bottom - window.top) + FNativeFrame.bottom - FBorderTop - FBorderBottom - FMenuHeight;
+    // A native menu given back takes its room from the window again, not from the client.
+    const int menuBand = (FNativeMenuBand > 0 && GetMenu(FHandle)) ? FNativeMenuBand : 0;
+    const int height = (window.bottom - window.top) + FNativeFrame.bottom - FBorderTop - FBorderBottom -
+                       FMenuHeight + menuBand;
     // The frame sizes are gone once the window answers WM_NCCALCSIZE natively again.
     SetWindowPos(FHandle, nullptr, window.left, window.top, width, height,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
@@ -421,12 +448,17 @@ void TWinSkinForm::DetachRestore() {
         return;
     if (FSkinFailed) {
         // The native look is back already.
+        FMenuBar.reset();
         UnhookMDIClient();
         return;
     }
     RestoreFormLook();
     SetSysMenuStyle(true);
     SetCaption(true);
+    if (FMenuBar) {
+        FMenuBar->RestoreNativeMenu();
+        FMenuBar.reset();
+    }
     UnhookMDIClient();
     RestoreNativeSize();
     if (IsWindow(FHandle))
@@ -437,10 +469,12 @@ void TWinSkinForm::DetachRestore() {
 }
 
 void TWinSkinForm::DetachQuiet() {
-    if (!FSkinFrame)
+    if (!FSkinFrame) {
         DetachControls();
-    else
+    } else {
         DetachFrame();
+        FMenuBar.reset();
+    }
 }
 
 void TWinSkinForm::DetachControls() {

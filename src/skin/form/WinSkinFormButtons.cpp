@@ -5,6 +5,7 @@
 
 #include "SkinDraw.h"
 #include "SkinFormFault.h"
+#include "WinSkinMenu.h"
 
 namespace {
 
@@ -243,7 +244,7 @@ TNCObject* TWinSkinForm::ButtonAt(POINT windowPoint) {
     for (const auto& button : FSysButtons)
         if (button->FVisible && button->FElement.Action >= 0 && PtInRect(&button->FBounds, windowPoint))
             return button.get();
-    return nullptr;
+    return FMenuBar ? FMenuBar->MenuButtonAt(windowPoint) : nullptr;
 }
 
 POINT TWinSkinForm::ScreenToWindow(int x, int y) const {
@@ -377,6 +378,8 @@ void TWinSkinForm::NcLButtonDown(TMessage& message) {
             SetForegroundWindow(FHandle);
         object->MouseDown();
         message.Result = 0;
+        if (auto* menuButton = dynamic_cast<TMenuBtn*>(object); menuButton && FMenuBar)
+            FMenuBar->OpenMenu(menuButton);
         return;
     }
     // A maximized window is not dragged by its title.

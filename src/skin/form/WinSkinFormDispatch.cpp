@@ -3,6 +3,7 @@
 #include "WinSkinForm.h"
 
 #include "Forms.h"
+#include "WinSkinMenu.h"
 
 namespace {
 
@@ -128,8 +129,12 @@ bool TWinSkinForm::GroupA(TMessage& message) {
         SysCommand(message);
         return true;
     case WMS_OPENMENUAT:
-        // Menu-bar buttons arrive with the skinned menu bar.
+        OpenMenuAt(message);
         return true;
+    case WM_MENUSELECT:
+        if (skinmenutrack::Tracking(FMenuBar.get()))
+            skinmenutrack::MenuSelect(message.WParam, message.LParam);
+        return false;
     case CM_MENU_CHANGED:
         MenuChanged(message);
         return true;
@@ -235,13 +240,62 @@ void TWinSkinForm::MinMaxInfo(TMessage& message) {
 
 void TWinSkinForm::MenuChanged(TMessage& message) {
     // The framework rebuilds its menu here, which makes the default paint a native frame.
-    // The native menu stays attached: no skinned menu bar takes its place yet.
     const bool painting = FSkinData && FSkinData->FramePainting();
     if (FSkinData)
         FSkinData->SetFramePainting(false);
     Default(message);
     if (FSkinData)
         FSkinData->SetFramePainting(painting);
+    const bool attached = GetMenu(FHandle) != nullptr;
+    if (FMenuBar && (attached || FMenuBar->NativeMenu())) {
+        if (FSkinData && FSkinData->MenuUpdate()) {
+            FMenuBar->ReadMenu();
+            PaintFrame();
+        }
+    }
+    // Without a bar the native menu stays: nothing else would show it.
+    if (FMenuBar && GetMenu(FHandle))
+        ::SetMenu(FHandle, nullptr);
+}
+
+void TWinSkinForm::ReadMenuBar() {
+    if (!FMenuBar || !GetMenu(FHandle))
+        return;
+    FMenuBar->ReadMenu();
+    PaintFrame();
+}
+
+void TWinSkinForm::OpenMenuAt(TMessage& message) {
+    message.Result = 0;
+    const POINT screen{static_cast<short>(LOWORD(message.LParam)),
+                       static_cast<short>(HIWORD(message.LParam))};
+    if (auto* button = dynamic_cast<TMenuBtn*>(ButtonAt(ScreenToWindow(screen.x, screen.y)));
+        button && FMenuBar)
+        FMenuBar->OpenMenu(button);
+}
+
+void TWinSkinForm::DialogChar(TMessage& message) {
+    const bool altOnly =
+        GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+    if (FMenuBar && altOnly)
+        if (TMenuBtn* button = FMenuBar->FindAccel(static_cast<wchar_t>(message.WParam))) {
+            FMenuBar->OpenMenuByClick(button);
+            message.Result = 1;
+            return;
+        }
+    if (FMDIKind == mdChild) {
+        // The frame's bar answers its children's accelerators.
+        if (HWND client = GetParent(FHandle))
+            if (HWND frame = GetParent(client))
+                message.Result = SendMessageA(frame, CM_DIALOGCHAR, message.WParam, message.LParam);
+        return;
+    }
+    // Other forms share the main form's bar, unless the main form is disabled (a modal form
+    // is in front of it).
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main != FForm && main->HandleAllocated() && IsWindowEnabled(main->Handle()))
+        main->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
+    message.Result = 0;
 }
 
 // ---- framework form hook -------------------------------------------------------------------
@@ -270,6 +324,18 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
         break;
     case WMS_PING:
         message.Result = message.LParam == SKIN_MAGIC ? SKIN_MAGIC : 1;
+        return;
+    case CM_DIALOGCHAR:
+        if (FOldWindowProc)
+            FOldWindowProc(message);
+        if (message.Result == 0)
+            Guarded([&] { DialogChar(message); });
+        return;
+    case CM_MENU_CHANGED:
+        // A menu put on the window by the framework directly (the form's Menu changed).
+        if (FOldWindowProc)
+            FOldWindowProc(message);
+        Guarded([this] { ReadMenuBar(); });
         return;
     default:
         break;
@@ -343,8 +409,17 @@ void TWinSkinForm::ClientWndProc(TMessage& message) {
         SkinFormWatcher().SetMDIButtons(active && maximized);
         if (!active && FSkinData)
             FSkinData->SetMenuUpdate(FSavedMenuUpdate);
+        if (!active && FMenuBar)
+            Guarded([this] { FMenuBar->ReadMenu(); });
         return;
     }
+    case WM_MDISETMENU:
+        pass();
+        if (FSkinFrame && message.WParam && FMenuBar)
+            Guarded([this] { FMenuBar->ReadMDIMenu(); });
+        if (FSkinFrame && GetMenu(FHandle) && FMenuBar)
+            ::SetMenu(FHandle, nullptr);
+        return;
     case WM_MDITILE:
     case WM_MDICASCADE:
         if (FSkinFrame && SkinFormWatcher().MDIButtons())

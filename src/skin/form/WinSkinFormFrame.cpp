@@ -5,6 +5,7 @@
 
 #include "SkinDraw.h"
 #include "SkinFormFault.h"
+#include "WinSkinMenu.h"
 
 namespace {
 
@@ -198,7 +199,10 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             PaintTitle(dc, left, right);
             if (FMenuHeight > 0) {
                 const RECT band{l, t, w - r, t + FMenuHeight};
-                FillRect(dc, &band, FSkinData->Elements().ButtonFaceBrush.Get());
+                if (FMenuBar)
+                    FMenuBar->PaintBar(dc, band);
+                else
+                    FillRect(dc, &band, FSkinData->Elements().ButtonFaceBrush.Get());
             }
         }
     } catch (...) {
@@ -350,6 +354,8 @@ void TWinSkinForm::FallBackToNative() {
     RestoreFormLook();
     if (!FSkinFrame)
         return;
+    if (FMenuBar)
+        FMenuBar->RestoreNativeMenu();
     // Measured first: taking the region away already brings the native frame back.
     RECT before{};
     GetClientRect(FHandle, &before);

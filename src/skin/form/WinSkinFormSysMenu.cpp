@@ -3,6 +3,8 @@
 // bookkeeping that keeps the recorded window state in step.
 #include "WinSkinForm.h"
 
+#include "WinSkinMenu.h"
+
 #include <string>
 
 namespace {
@@ -226,6 +228,17 @@ void TWinSkinForm::CommandRouting(TMessage& message) {
 
 void TWinSkinForm::SysCommand(TMessage& message) {
     const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
+    const LPARAM key = message.LParam;
+    if (!FMenuTracking && command == SC_KEYMENU && FMenuBar && key != VK_SPACE && key != '-' &&
+        !GetCapture()) {
+        // F10 or Alt alone opens the first menu, Alt+letter the one with that accelerator.
+        TMenuBtn* button = key == 0 ? FMenuBar->Button(0) : FMenuBar->FindAccel(static_cast<wchar_t>(key));
+        if (key == 0 || button) {
+            FMenuBar->OpenMenu(button);
+            message.Result = 1;
+            return;
+        }
+    }
     if (!FMenuTracking && command == SC_KEYMENU && message.LParam == VK_SPACE) {
         POINT origin{0, 0};
         ClientToScreen(FHandle, &origin);

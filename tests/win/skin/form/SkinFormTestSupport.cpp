@@ -65,6 +65,8 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
     ini += std::string("BottomTrans=") + (bottomOnly ? "1" : "0") + "\r\n";
     ini += "TextShift=" + std::to_string(options.TitleLeftWidth) + "\r\n";
     ini += "TextRightClip=" + std::to_string(options.TitleRightWidth) + "\r\n";
+    if (options.MenuBar)
+        ini += "menuBar=menubar.bmp\r\nTileMenu=0\r\nTileLeftMenu=2\r\nTileRightMenu=2\r\n";
     ini += "[Button1]\r\nButtonImage=close.bmp\r\nAction=0\r\nAlign=1\r\nXcoord=14\r\nYcoord=4\r\n"
            "Visibility=0\r\nVisibility1=0\r\nframe=3\r\n"
            "[Button2]\r\nButtonImage=max.bmp\r\nAction=1\r\nAlign=1\r\nXcoord=28\r\nYcoord=4\r\n"
@@ -74,6 +76,10 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
            "[Button4]\r\nAction=3\r\nAlign=0\r\nXcoord=4\r\nYcoord=4\r\nVisibility=0\r\nVisibility1=0\r\n"
            "[Colours]\r\nButtonFace=10 20 30\r\n";
     std::vector<TSkinPackEntry> extra;
+    if (options.MenuBar) {
+        ini += "MenuBarText=255 255 255\r\n";
+        extra.push_back({"menubar.bmp", BmpFile(Stacked({Rows(12, 10, 'L'), Rows(12, 10, 'A')}))});
+    }
     if (options.Buttons) {
         ini += "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=0\r\nTile=0\r\n";
         extra.push_back({"buttons.bmp", BmpFile(Beside({Rows(8, 8, 'R'), Rows(8, 8, 'G'), Rows(8, 8, 'B'),

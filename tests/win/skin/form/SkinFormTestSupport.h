@@ -61,6 +61,9 @@ struct TSmallSkinOptions {
     // columns of two letters in turn: N around S A (normal), O around L P (hot), K around K;
     // text white, hot text yellow.
     bool Header = false;
+    // A menu bar image of two stacked 12 x 10 frames, L (active) over A (inactive), caps of 2
+    // repeated middle; captions white.
+    bool MenuBar = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.

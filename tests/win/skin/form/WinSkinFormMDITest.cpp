@@ -1,6 +1,7 @@
 // MDI frames and children: the frame hooks its client window and lets it go again, a child
 // gets the skinned frame, and skin changes re-apply to a living window.
 #include "SkinFormTestSupport.h"
+#include "WinSkinMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,28 @@ TEST(MDIWindows, AChildGetsTheSkinnedFrameAndKeepsItsClientSize) {
     form->DetachRestore();
     EXPECT_EQ(client.cx, ClientSize(child).cx);
     SendMessageW(mdi.Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+}
+
+TEST(MDIWindows, ANewFrameMenuFromTheClientReplacesTheBarsButtons) {
+    auto skin = LoadedSkin(SmallSkinFile());
+    TMDIFrame mdi;
+    HMENU first = CreateMenu();
+    AppendMenuW(first, MF_STRING, 6001, L"&One");
+    SetMenu(mdi.Frame(), first);
+    auto form = SkinWindow(mdi.Frame(), *skin);
+    ASSERT_NE(nullptr, form->MenuBar());
+    EXPECT_EQ(nullptr, GetMenu(mdi.Frame()));
+
+    HMENU second = CreateMenu();
+    AppendMenuW(second, MF_STRING, 6002, L"&Two");
+    AppendMenuW(second, MF_STRING, 6003, L"T&hree");
+    SendMessageW(mdi.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(second), 0);
+    EXPECT_EQ(nullptr, GetMenu(mdi.Frame()));
+    ASSERT_EQ(2, form->MenuBar()->Count());
+    EXPECT_EQ(L"T&hree", form->MenuBar()->Buttons()[1]->FCaption);
+    form->DetachRestore();
+    EXPECT_EQ(second, GetMenu(mdi.Frame()));
+    DestroyMenu(first);
 }
 
 TEST(SkinChanges, ANewSkinReappliesToALivingWindow) {
