@@ -40,10 +40,13 @@ constexpr char kComboFrames[] = "RGBY";
 constexpr char kVertFrames[] = "CKSLOPNT";
 constexpr char kHorzFrames[] = "RGBYYRGB";
 
-std::vector<std::uint8_t> MadeSkinFile() {
+// comboStyle 1 asks for the flat box: the native box with the skin's glyph at its side.
+std::vector<std::uint8_t> MadeSkinFile(int comboStyle = 0) {
     using skintest::BmpFile;
-    const std::string ini = "[Colours]\r\nButtonFace=10 20 30\r\n"
-                            "[ComboButton]\r\nImage=combo.bmp\r\nTrans=1\r\n"
+    const std::string ini = "[Colours]\r\nButtonFace=10 20 30\r\nButtonShadow=70 20 90\r\n"
+                            "[ComboButton]\r\nImage=combo.bmp\r\nTrans=1\r\nStyle=" +
+                            std::to_string(comboStyle) +
+                            "\r\n"
                             "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n"
                             "[UpDown.Vert]\r\nImage=udv.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n"
                             "[UpDown.Horz]\r\nImage=udh.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n";
@@ -191,6 +194,32 @@ TEST_P(SkinEdits, ComboButtonLightsUpUnderTheMouseAndGoesBackOverTheTextArea) {
     EXPECT_TRUE(skinner->Dropped());
     SendMessageA(wnd, CB_SHOWDROPDOWN, FALSE, 0);
     EXPECT_FALSE(skinner->Dropped());
+}
+
+// The flat style keeps the native box: a one-pixel frame in the shadow colour and the button
+// glyph inside its 2-pixel edge at the right, lit under the mouse.
+TEST(SkinEditsFlat, AFlatBoxShowsTheGlyphInsideAShadowFrameAndLightsItUnderTheMouse) {
+    TEditsForm f(TSkinKind::Made);
+    f.Skin = skinformtest::LoadedSkin(MadeSkinFile(1));
+    auto* combo = f.Add<TComboBox>(10, 10, 140, 24);
+    combo->SetStyle(csDropDownList);
+    f.Start();
+    const HWND wnd = combo->Handle();
+    auto* skinner = f.SkinnerOf<TSkinComBox>(wnd);
+    ASSERT_NE(skinner, nullptr);
+    Repaint(wnd);
+    const SIZE size = skinformtest::WindowSize(wnd);
+    const COLORREF shadow = ColorToRGB(static_cast<TColor>(f.Elements().Colors.ButtonShadow));
+    ASSERT_NE(shadow, ColorToRGB(clBtnShadow)) << "the made skin's shadow colour is the system's";
+    EXPECT_EQ(WindowPixel(wnd, 0, size.cy / 2), shadow);
+    EXPECT_EQ(WindowPixel(wnd, size.cx / 2, size.cy - 1), shadow);
+    // The glyph: the last 9 columns inside the edge, its own 15 rows high from the top.
+    const POINT glyph{size.cx - 2 - 5, 2 + 7};
+    EXPECT_EQ(WindowPixel(wnd, glyph.x, glyph.y), Letter(kComboFrames[0]));
+    EXPECT_EQ(WindowPixel(wnd, size.cx - 2 - 10, glyph.y), WindowPixel(wnd, size.cx / 2, glyph.y))
+        << "left of the glyph the box is its own";
+    MouseAt(wnd, glyph);
+    EXPECT_TRUE(PumpUntil([&] { return WindowPixel(wnd, glyph.x, glyph.y) == Letter(kComboFrames[3]); }));
 }
 
 TEST_P(SkinEdits, ADropDownBoxKeepsItsTypingAndIsRedrawnAfterItsEditPaints) {
