@@ -148,6 +148,20 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         extra.push_back({"border.bmp", BmpFile(halves(12, 12, 'L', 'S'))});
         extra.push_back({"pane.bmp", BmpFile(halves(12, 12, 'W', 'A'))});
     }
+    if (options.Header) {
+        auto frame = [](char border, char even, char odd) {
+            auto rows = Rows(12, 10, border);
+            for (int y = 3; y < 7; ++y)
+                for (int x = 3; x < 9; ++x)
+                    rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = x % 2 ? odd : even;
+            return rows;
+        };
+        ini += "[Headerbar]\r\nImage=header.bmp\r\nLeftWidth=3\r\nTopHeight=3\r\nRightWidth=3\r\n"
+               "BottomHeight=3\r\nTrans=0\r\nTile=1\r\nFrame=3\r\nNormalColour2=255 255 255\r\n"
+               "MouseOverColour2=255 255 0\r\n";
+        extra.push_back({"header.bmp", BmpFile(Beside({frame('N', 'S', 'A'), frame('O', 'L', 'P'),
+                                                       frame('K', 'K', 'K')}))});
+    }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},

@@ -57,6 +57,10 @@ struct TSmallSkinOptions {
     // instead, 12 x 12 W over A with margins 3.
     bool Tabs = false;
     int TabsStyle = 0;
+    // [Headerbar]: 3 frames of 12 x 10 (margins 3, tiled, opaque), each a border around
+    // columns of two letters in turn: N around S A (normal), O around L P (hot), K around K;
+    // text white, hot text yellow.
+    bool Header = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
