@@ -4,6 +4,7 @@
 
 #include "TypInfo.h"
 #include "WinHandle.h"
+#include "WinSubClassHeader.h"
 #include "WinSkinForm.h"
 #include "WinSkinMessages.h"
 
@@ -258,7 +259,7 @@ TSkinListView::~TSkinListView() {
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {
     TSkinScrollbar::Notification(component, operation);
-    if (operation == opRemove && component == reinterpret_cast<TComponent*>(FHeader))
+    if (operation == opRemove && component == FHeader)
         FHeader = nullptr;
 }
 
@@ -267,6 +268,18 @@ void TSkinListView::AttachScrolled(TWinControl* control, TSkinData* skinData, TW
     if (FAttached)
         return;
     TSkinScrollbar::AttachScrolled(control, skinData, form, canvas);
+    if (FAttached)
+        AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
+    if (!header || FHeader)
+        return;
+    // The header belongs to the list view like this skinner; the form painter lists it.
+    FHeader = new TSkinHeader(Owner());
+    FHeader->FreeNotification(this);
+    FHeader->AttachWindow(header, FSkinData, FForm, FCanvas);
 }
 
 // ---- TSkinScrollbarH ------------------------------------------------------------------------------

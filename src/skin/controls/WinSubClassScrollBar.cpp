@@ -185,7 +185,7 @@ void TWScrollbar::Place() {
     }
     FLength = FOrientation == bkVertical ? height : width;
     POINT at = FBarPos;
-    ScreenToClient(GetParent(FTarget), &at);
+    ::ScreenToClient(GetParent(FTarget), &at);
     HWND self = Handle();
     // Directly above the target, so the target's own painting is clipped by the overlay.
     HWND above = GetWindow(FTarget, GW_HWNDPREV);
