@@ -101,8 +101,10 @@ void RefreshBar(TWScrollbar* bar, LONG_PTR style, LONG_PTR barStyle) {
 
 TSkinScrollbar::TSkinScrollbar(TComponent* owner) : TSkinControl(owner) {}
 
-TSkinScrollbar::~TSkinScrollbar() {
+// The overlays go before the components this skinner owns are freed without a word.
+void TSkinScrollbar::BeforeDestruction() {
     FreeBars();
+    TSkinControl::BeforeDestruction();
 }
 
 void TSkinScrollbar::FreeBars() {
@@ -121,8 +123,8 @@ void TSkinScrollbar::AttachScrolled(TWinControl* control, TSkinData* skinData, T
     FHandle = control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     JoinForm();
-    FOwnBorder = GetEnumText(control, "BorderStyle") != "bsnone" && control->ClassName() != "TImageScrollBox" &&
-                 FVariant != 1;
+    FOwnBorder = GetEnumText(control, "BorderStyle") != "bsnone" &&
+                 control->ClassName() != "TImageScrollBox" && FVariant != 1;
     TakeFixedColor();
     FHorzBar = new TWScrollbar(this);
     FHorzBar->AttachToControl(this, control, bkHorizontal);
@@ -284,8 +286,9 @@ void TSkinListView::AttachHeader() {
 
 // ---- TSkinScrollbarH ------------------------------------------------------------------------------
 
-TSkinScrollbarH::~TSkinScrollbarH() {
+void TSkinScrollbarH::BeforeDestruction() {
     FreeBars();
+    TSkinControl::BeforeDestruction();
 }
 
 void TSkinScrollbarH::FreeBars() {
@@ -352,8 +355,9 @@ void TSkinScrollbarH::Detach() {
 
 // ---- TSkinScControl --------------------------------------------------------------------------------
 
-TSkinScControl::~TSkinScControl() {
+void TSkinScControl::BeforeDestruction() {
     FreeBar();
+    TSkinControl::BeforeDestruction();
 }
 
 void TSkinScControl::FreeBar() {

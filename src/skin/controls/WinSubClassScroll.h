@@ -107,9 +107,10 @@ private:
 class TSkinScrollbar : public TSkinControl {
     TW_DECLARE_CLASS(TSkinScrollbar, TSkinControl)
     explicit TSkinScrollbar(TComponent* owner);
-    ~TSkinScrollbar() override;
+    void BeforeDestruction() override;
 
-    virtual void AttachScrolled(TWinControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas);
+    virtual void AttachScrolled(TWinControl* control, TSkinData* skinData, TWinSkinForm* form,
+                                TCanvas* canvas);
     void Detach() override;
     bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
@@ -140,7 +141,8 @@ class TSkinListView : public TSkinScrollbar {
     using TSkinScrollbar::TSkinScrollbar;
     ~TSkinListView() override;
 
-    void AttachScrolled(TWinControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) override;
+    void AttachScrolled(TWinControl* control, TSkinData* skinData, TWinSkinForm* form,
+                        TCanvas* canvas) override;
     void Notification(TComponent* component, TOperation operation) override;
 
     TSkinHeader* Header() const { return FHeader; }
@@ -155,7 +157,7 @@ private:
 class TSkinScrollbarH : public TSkinControl {
     TW_DECLARE_CLASS(TSkinScrollbarH, TSkinControl)
     using TSkinControl::TSkinControl;
-    ~TSkinScrollbarH() override;
+    void BeforeDestruction() override;
 
     void AttachWindow(HWND wnd, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) override;
     void Detach() override;
@@ -177,7 +179,7 @@ private:
 class TSkinScControl : public TSkinControl {
     TW_DECLARE_CLASS(TSkinScControl, TSkinControl)
     using TSkinControl::TSkinControl;
-    ~TSkinScControl() override;
+    void BeforeDestruction() override;
 
     void AttachScrollBar(TWinControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas);
     void Detach() override;

@@ -319,12 +319,14 @@ void TWScrollbar::Paint(HDC dc) {
     SCROLLBARINFO info;
     if (!ReadBarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE))
         return;
-    const bool disabled = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
+    // A disabled window's bars look disabled too, whatever their own state says.
+    const bool disabled = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0 || !IsWindowEnabled(FTarget);
     const bool vertical = FOrientation == bkVertical;
 
     RECT client{};
     GetClientRect(Handle(), &client);
-    TRect b{0, 0, info.rcScrollBar.right - info.rcScrollBar.left, info.rcScrollBar.bottom - info.rcScrollBar.top};
+    TRect b{0, 0, info.rcScrollBar.right - info.rcScrollBar.left,
+            info.rcScrollBar.bottom - info.rcScrollBar.top};
     if (b.right <= 0 || b.bottom <= 0 || b.right > client.right || b.bottom > client.bottom)
         return;
     FLength = vertical ? b.bottom : b.right;
@@ -350,8 +352,8 @@ void TWScrollbar::Paint(HDC dc) {
     (vertical ? track.bottom : track.right) -= a;
     if (TDataSkinObject* trackElement = WithImage(vertical ? elements.VertScroll : elements.HorzScroll);
         trackElement && track.right > track.left && track.bottom > track.top)
-        DrawSkinRect(work, track, trackElement->Bitmap, false, trackElement->Tile == 1, trackElement->Trans == 1, 4,
-                     disabled ? 3 : 1, trackElement->Margins());
+        DrawSkinRect(work, track, trackElement->Bitmap, false, trackElement->Tile == 1,
+                     trackElement->Trans == 1, 4, disabled ? 3 : 1, trackElement->Margins());
 
     const int arrow = FLength < 2 * a ? FLength / 2 : a;
     auto arrowFrame = [this](int base, int part) {
@@ -360,8 +362,8 @@ void TWScrollbar::Paint(HDC dc) {
         return base + (FPressed ? 1 : 3);
     };
     const TRect first = vertical ? TRect{0, 0, d.right, arrow} : TRect{0, 0, arrow, d.bottom};
-    const TRect second = vertical ? TRect{0, FLength - arrow, d.right, FLength}
-                                  : TRect{FLength - arrow, 0, FLength, d.bottom};
+    const TRect second =
+        vertical ? TRect{0, FLength - arrow, d.right, FLength} : TRect{FLength - arrow, 0, FLength, d.bottom};
     DrawStripFrame(canvas, first, 23, arrowFrame(vertical ? 9 : 1, spFirstArrow), strip->Bitmap);
     DrawStripFrame(canvas, second, 23, arrowFrame(vertical ? 13 : 5, spSecondArrow), strip->Bitmap);
 
@@ -382,7 +384,8 @@ void TWScrollbar::Paint(HDC dc) {
     if (!disabled) {
         const int thumbFrame = FHotPart == spThumb ? (FPressed ? 2 : 3) : 1;
         const int extent = vertical ? b.bottom : b.right;
-        TDataSkinObject* thumbElement = WithImage(vertical ? elements.VertScrollThumb : elements.HorzScrollThumb);
+        TDataSkinObject* thumbElement =
+            WithImage(vertical ? elements.VertScrollThumb : elements.HorzScrollThumb);
         if (thumbElement && top >= 0 && bottom <= extent && bottom > top) {
             const int frames = std::max(1, static_cast<int>(thumbElement->Frame));
             const TRect r = vertical ? TRect{0, top, grip, bottom} : TRect{top, 0, bottom, grip};
@@ -393,7 +396,8 @@ void TWScrollbar::Paint(HDC dc) {
         const int offset = top + (length - grip) / 2;
         if (grip < length + 2 && offset >= 0 && offset + grip <= extent) {
             const int gripFrame = (vertical ? 20 : 17) + (dragging ? 1 : FHotPart == spThumb ? 2 : 0);
-            const TRect r = vertical ? TRect{0, offset, grip, offset + grip} : TRect{offset, 0, offset + grip, grip};
+            const TRect r =
+                vertical ? TRect{0, offset, grip, offset + grip} : TRect{offset, 0, offset + grip, grip};
             DrawStripFrame(canvas, r, 23, gripFrame, strip->Bitmap);
         }
     }

@@ -64,20 +64,23 @@ void TListBox::SetBorderStyle(TListBorderStyle value) {
     if (FBorderStyle == value)
         return;
     FBorderStyle = value;
+    // Through the message, so that whoever watches the control's messages sees the new window
+    // coming.
     if (FHandle)
-        RecreateWnd();
+        Perform(CM_RECREATEWND);
 }
 
 // ---- TScrollBar ----------------------------------------------------------------------------
 
 TClass TScrollBar::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TScrollBar>("TScrollBar")
-                                       .Enum("Kind", ScrollBarKindType, &TScrollBar::Kind, &TScrollBar::SetKind)
-                                       .Int("Position", &TScrollBar::Position, &TScrollBar::SetPosition)
-                                       .Int("Min", &TScrollBar::Min, &TScrollBar::SetMin)
-                                       .Int("Max", &TScrollBar::Max, &TScrollBar::SetMax)
-                                       .Int("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize)
-                                       .Build();
+    static const TClassInfo info =
+        TClassBuilder<TScrollBar>("TScrollBar")
+            .Enum("Kind", ScrollBarKindType, &TScrollBar::Kind, &TScrollBar::SetKind)
+            .Int("Position", &TScrollBar::Position, &TScrollBar::SetPosition)
+            .Int("Min", &TScrollBar::Min, &TScrollBar::SetMin)
+            .Int("Max", &TScrollBar::Max, &TScrollBar::SetMax)
+            .Int("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize)
+            .Build();
     return &info;
 }
 
@@ -90,7 +93,7 @@ TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
 void TScrollBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     CreateSubClass(params, "SCROLLBAR");
-    params.Style |= FKind == sbVertical ? SBS_VERT : SBS_HORZ;
+    params.Style |= FKind == sbkVertical ? SBS_VERT : SBS_HORZ;
 }
 
 void TScrollBar::CreateWnd() {
@@ -98,7 +101,7 @@ void TScrollBar::CreateWnd() {
     ApplyInfo();
 }
 
-void TScrollBar::SetKind(TScrollBarKind value) {
+void TScrollBar::SetKind(TScrollBarControlKind value) {
     if (FKind == value)
         return;
     FKind = value;

@@ -36,7 +36,9 @@ private:
     TListBorderStyle FBorderStyle = lbsSingle;
 };
 
-enum TScrollBarKind { sbHorizontal, sbVertical };
+// A scroll-bar control's direction; published as "TScrollBarKind" with the value names
+// "sbHorizontal" and "sbVertical" (the form's own scroll bars use those C++ names).
+enum TScrollBarControlKind { sbkHorizontal, sbkVertical };
 extern const TEnumType ScrollBarKindType;
 
 // A scroll-bar control. It moves its own thumb for every scroll request it sends its parent:
@@ -45,8 +47,8 @@ class TScrollBar : public TWinControl {
     TW_DECLARE_CLASS(TScrollBar, TWinControl)
     explicit TScrollBar(TComponent* owner);
 
-    TScrollBarKind Kind() const { return FKind; }
-    void SetKind(TScrollBarKind value);
+    TScrollBarControlKind Kind() const { return FKind; }
+    void SetKind(TScrollBarControlKind value);
     int Position() const { return FPosition; }
     void SetPosition(int value);
     int Min() const { return FMin; }
@@ -74,7 +76,7 @@ private:
     // The highest position the thumb can reach: with a page, the last page starts there.
     int Top() const { return FPageSize > 0 ? FMax - FPageSize + 1 : FMax; }
 
-    TScrollBarKind FKind = sbHorizontal;
+    TScrollBarControlKind FKind = sbkHorizontal;
     int FPosition = 0;
     int FMin = 0;
     int FMax = 100;

@@ -5,6 +5,7 @@
 // colour, a scroll-bar control thinner than the skin is squeezed, and a re-created list gets a
 // new skinner.
 #include "SkinPanelsTestSupport.h"
+#include "SkinTestImages.h"
 #include "StdCtrlsLists.h"
 #include "WinSubClassEdits.h"
 #include "WinSubClassHeader.h"
@@ -170,9 +171,9 @@ TEST(ScrollBarGeometry, PartsAlongTheBar) {
         int Pos, Part;
     };
     // A bar 100 long, arrows 16, thumb from 40 to 60.
-    for (const Row& row : {Row{0, spFirstArrow}, Row{15, spFirstArrow}, Row{16, spTrackBefore}, Row{39, spTrackBefore},
-                           Row{40, spThumb}, Row{59, spThumb}, Row{60, spTrackAfter}, Row{83, spTrackAfter},
-                           Row{84, spSecondArrow}, Row{99, spSecondArrow}})
+    for (const Row& row : {Row{0, spFirstArrow}, Row{15, spFirstArrow}, Row{16, spTrackBefore},
+                           Row{39, spTrackBefore}, Row{40, spThumb}, Row{59, spThumb}, Row{60, spTrackAfter},
+                           Row{83, spTrackAfter}, Row{84, spSecondArrow}, Row{99, spSecondArrow}})
         EXPECT_EQ(ScrollBarPartAt(row.Pos, 100, 16, 40, 60), row.Part) << "at " << row.Pos;
 }
 
@@ -191,7 +192,8 @@ TEST(ScrollBarGeometry, ThumbOfAScrollBarControl) {
          }) {
         SCROLLINFO info{sizeof info, SIF_ALL, row.Min, row.Max, static_cast<UINT>(row.Page), row.Pos, 0};
         const TThumbSpan thumb = ControlThumb(info, 200, 16);
-        EXPECT_EQ(thumb.Top, row.Top) << row.Min << ".." << row.Max << " page " << row.Page << " at " << row.Pos;
+        EXPECT_EQ(thumb.Top, row.Top)
+            << row.Min << ".." << row.Max << " page " << row.Page << " at " << row.Pos;
         EXPECT_EQ(thumb.Bottom, row.Bottom) << row.Min << ".." << row.Max << " page " << row.Page;
     }
 }
@@ -250,18 +252,28 @@ TEST_P(SkinScroll, DraggingTheThumbScrollsNativelyAndTheSkinnedThumbStopsAtBothE
     const int a = bar->ArrowSize();
     const int length = info.rcScrollBar.bottom - info.rcScrollBar.top;
     const int thumb = info.xyThumbBottom - info.xyThumbTop;
-    const POINT down{(info.rcScrollBar.right - info.rcScrollBar.left) / 2, (info.xyThumbTop + info.xyThumbBottom) / 2};
+    const POINT down{(info.rcScrollBar.right - info.rcScrollBar.left) / 2,
+                     (info.xyThumbTop + info.xyThumbBottom) / 2};
     POINT screen = down;
     ClientToScreen(bar->Handle(), &screen);
     const int x = screen.x;
     const int barTop = info.rcScrollBar.top;
     TPressScript script(
         wnd, {
-                 {[&] { MoveTo(wnd, POINT{x, screen.y + 20}); },
-                  [&] { return list->TopIndex() > 0 && bar->Pressed() && bar->ThumbTop() == info.xyThumbTop + 20; }},
-                 {[&] { MoveTo(wnd, POINT{x, barTop + length - 2}); },
+                 {[&] {
+                      MoveTo(wnd, POINT{x, screen.y + 20});
+                  },
+                  [&] {
+                      return list->TopIndex() > 0 && bar->Pressed() &&
+                             bar->ThumbTop() == info.xyThumbTop + 20;
+                  }},
+                 {[&] {
+                      MoveTo(wnd, POINT{x, barTop + length - 2});
+                  },
                   [&] { return list->TopIndex() == MaxTopIndex(wnd) && bar->ThumbBottom() == length - a; }},
-                 {[&] { MoveTo(wnd, POINT{x, barTop + 1}); },
+                 {[&] {
+                      MoveTo(wnd, POINT{x, barTop + 1});
+                  },
                   [&] { return list->TopIndex() == 0 && bar->ThumbTop() == a; }},
              });
     EXPECT_TRUE(script.Run(*bar, down));
@@ -285,7 +297,8 @@ TEST_P(SkinScroll, ArrowAndTrackPressesAndTheWheelScrollNativelyAndTheThumbFollo
         return bar->ThumbTop() == now.xyThumbTop && bar->ThumbBottom() == now.xyThumbBottom;
     };
 
-    TPressScript arrow(wnd, {{nullptr, [&] { return list->TopIndex() >= 1 && bar->HotPart() == spSecondArrow; }}});
+    TPressScript arrow(wnd,
+                       {{nullptr, [&] { return list->TopIndex() >= 1 && bar->HotPart() == spSecondArrow; }}});
     EXPECT_TRUE(arrow.Run(*bar, POINT{width / 2, length - 2}));
     EXPECT_GE(list->TopIndex(), 1);
     EXPECT_TRUE(PumpUntil(followed));
@@ -315,10 +328,10 @@ TEST_P(SkinScroll, TheOverlayShowsTheSkinsFrames) {
     const int a = bar->ArrowSize(), mid = a / 2;
     const int length = info.rcScrollBar.bottom - info.rcScrollBar.top;
     ASSERT_GT(info.xyThumbBottom - info.xyThumbTop, a + 4);
-    EXPECT_EQ(LetterAt(*bar, mid, mid), 'N');              // up arrow, frame 9
-    EXPECT_EQ(LetterAt(*bar, mid, length - mid), 'P');     // down arrow, frame 13
-    EXPECT_EQ(LetterAt(*bar, mid, length - a - 1), 'C');   // the track, frame 1
-    EXPECT_EQ(LetterAt(*bar, mid, info.xyThumbTop), 'W');  // the thumb, frame 1
+    EXPECT_EQ(LetterAt(*bar, mid, mid), 'N');                                        // up arrow, frame 9
+    EXPECT_EQ(LetterAt(*bar, mid, length - mid), 'P');                               // down arrow, frame 13
+    EXPECT_EQ(LetterAt(*bar, mid, length - a - 1), 'C');                             // the track, frame 1
+    EXPECT_EQ(LetterAt(*bar, mid, info.xyThumbTop), 'W');                            // the thumb, frame 1
     EXPECT_EQ(LetterAt(*bar, mid, (info.xyThumbTop + info.xyThumbBottom) / 2), 'O'); // grip, frame 20
 
     SendMessageA(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(mid, mid));
@@ -331,8 +344,9 @@ TEST_P(SkinScroll, TheOverlayShowsTheSkinsFrames) {
 
     list->SetEnabled(false);
     Repaint(wnd);
-    EXPECT_TRUE(PumpUntil([&] { return LetterAt(*bar, mid, (info.xyThumbTop + info.xyThumbBottom) / 2) == 'S'; }))
-        << "a disabled bar shows the track's frame 3 and no thumb";
+    EXPECT_TRUE(PumpUntil([&] {
+        return LetterAt(*bar, mid, (info.xyThumbTop + info.xyThumbBottom) / 2) == 'S';
+    })) << "a disabled bar shows the track's frame 3 and no thumb";
 }
 
 // ---- list views, corner and border -------------------------------------------------------------------
@@ -363,7 +377,8 @@ TEST_P(SkinScroll, AListViewWithBothBarsGetsItsHeaderSkinnedAndTheCornerInTheFac
     const COLORREF face = ColorToRGB(f.Face());
     auto cornerIsFace = [&] {
         TWindowDC dc(wnd, true);
-        return GetPixel(dc.Get(), (v.left + v.right) / 2 - window.left, (h.top + h.bottom) / 2 - window.top) == face;
+        return GetPixel(dc.Get(), (v.left + v.right) / 2 - window.left,
+                        (h.top + h.bottom) / 2 - window.top) == face;
     };
     Repaint(wnd);
     EXPECT_TRUE(PumpUntil(cornerIsFace));
@@ -382,7 +397,8 @@ TEST_P(SkinScroll, TheBorderIsPaintedIntoTheDCTheEngineAsksFor) {
     TSelectScope select(dc.Get(), bitmap.Get());
     EXPECT_EQ(SendMessageA(list->Handle(), WMS_PAINTFRAMETO, reinterpret_cast<WPARAM>(dc.Get()), SKIN_MAGIC),
               SKIN_MAGIC);
-    EXPECT_EQ(GetPixel(dc.Get(), 0, size.cy / 2), ColorToRGB(static_cast<TColor>(f.Elements().Colors.ButtonShadow)));
+    EXPECT_EQ(GetPixel(dc.Get(), 0, size.cy / 2),
+              ColorToRGB(static_cast<TColor>(f.Elements().Colors.ButtonShadow)));
     EXPECT_EQ(GetPixel(dc.Get(), 1, size.cy / 2), ColorToRGB(f.Face()));
 }
 
@@ -396,7 +412,8 @@ TEST_P(SkinScroll, ARecreatedListGetsANewSkinnerForItsNewWindow) {
     TSkinScrollbar* renewed = nullptr;
     EXPECT_TRUE(PumpUntil([&] {
         renewed = f.SkinnerOf<TSkinScrollbar>(list);
-        return renewed && renewed->Handle() == list->Handle() && renewed->VertBar() && renewed->VertBar()->Shown();
+        return renewed && renewed->Handle() == list->Handle() && renewed->VertBar() &&
+               renewed->VertBar()->Shown();
     }));
     ASSERT_NE(renewed, nullptr);
     EXPECT_FALSE(renewed->OwnBorder());
@@ -408,7 +425,7 @@ TEST_P(SkinScroll, ARecreatedListGetsANewSkinnerForItsNewWindow) {
 TEST_P(SkinScroll, AScrollBarControlThinnerThanTheSkinIsSqueezed) {
     TScrollForm f(GetParam());
     auto* control = f.Add<TScrollBar>(10, 10, 8, 160);
-    control->SetKind(sbVertical);
+    control->SetKind(sbkVertical);
     control->SetBounds(10, 10, 8, 160);
     control->SetParams(0, 0, 100);
     TWinSkinForm& painter = f.Start();
@@ -429,9 +446,9 @@ TEST_P(SkinScroll, AScrollBarControlThinnerThanTheSkinIsSqueezed) {
         return;
     // The whole width shows the skin's frames, squeezed from the skin's thickness.
     for (int x = 0; x < 8; ++x) {
-        EXPECT_EQ(LetterAt(*bar, x, 2), 'N') << x;                      // up arrow
-        EXPECT_EQ(LetterAt(*bar, x, bar->ArrowSize() + 2), 'C') << x;   // track
-        EXPECT_EQ(LetterAt(*bar, x, bar->ThumbTop() + 1), 'W') << x;    // thumb
+        EXPECT_EQ(LetterAt(*bar, x, 2), 'N') << x;                    // up arrow
+        EXPECT_EQ(LetterAt(*bar, x, bar->ArrowSize() + 2), 'C') << x; // track
+        EXPECT_EQ(LetterAt(*bar, x, bar->ThumbTop() + 1), 'O') << x;  // the grip covers the short thumb
     }
 }
 
