@@ -4,6 +4,7 @@
 // follows the mouse and stops at both ends), the corner between two bars takes the face
 // colour, a scroll-bar control thinner than the skin is squeezed, and a re-created list gets a
 // new skinner.
+#include "HandleCounter.h"
 #include "SkinPanelsTestSupport.h"
 #include "SkinTestImages.h"
 #include "StdCtrlsLists.h"
@@ -469,6 +470,41 @@ TEST_P(SkinScroll, ASimpleComboBoxsListGetsTheBareWindowScrollSkinner) {
         const RECT overlay = ScreenRect(bar->Handle());
         return bar->Shown() && EqualRect(&native, &overlay);
     }));
+}
+
+// ---- lifecycle -----------------------------------------------------------------------------------
+
+TEST(SkinScrollLifecycle, SkinningAndUnskinningAListViewAndAListBoxKeepsTheHandleCounts) {
+    ASSERT_TRUE(THandleCounter::Install());
+    TScrollForm f(TSkinKind::Made);
+    auto* view = f.Add<TListView>(10, 10, 200, 150);
+    view->SetViewStyle(vsReport);
+    TListColumn* column = view->Columns()->Add();
+    column->SetCaption("Wide");
+    column->SetWidth(400);
+    for (int i = 0; i < 40; ++i)
+        view->Items()->Add()->SetCaption("Row " + std::to_string(i));
+    TListBox* list = f.AddList(40, 220, 10, 150, 120);
+    bool covered = false;
+    auto cycle = [&] {
+        f.Start();
+        auto* skinner = f.SkinnerOf<TSkinListView>(view);
+        covered = skinner && skinner->Header() && skinner->VertBar()->Shown() && skinner->HorzBar()->Shown();
+        SendMessageA(list->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageA(view->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+        Repaint(f.Form->Handle());
+        PumpPending();
+        f.Painter->DetachRestore();
+        f.Painter.reset();
+    };
+    cycle();
+    ASSERT_TRUE(covered);
+    const THandleCounts before = THandleCounter::Current();
+    for (int i = 0; i < 150; ++i)
+        cycle();
+    PumpPending();
+    EXPECT_EQ(THandleCounter::Current(), before)
+        << THandleCounter::Current().ToString() << " vs " << before.ToString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinScroll, ::testing::Values(TSkinKind::Program, TSkinKind::Made), SkinName);
