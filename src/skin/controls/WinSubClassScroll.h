@@ -100,6 +100,16 @@ private:
     bool FShown = false;
     // Reused by every paint: the bar is composed here and copied in one go.
     TBitmap FWork;
+    // The bar without its thumb, and what it was composed for.
+    struct TBackgroundKey {
+        int Width = 0, Height = 0, Grip = 0;
+        int TrackFrame = 0, FirstArrow = 0, SecondArrow = 0;
+        TColor Face = clNone;
+        HBITMAP Strip = nullptr, Track = nullptr;
+        bool operator==(const TBackgroundKey&) const = default;
+    };
+    TBitmap FBackground;
+    TBackgroundKey FBackgroundKey;
 };
 
 // The skinner of framework controls with non-client scroll bars (list boxes, memos, grids, tree

@@ -339,33 +339,49 @@ void TWScrollbar::Paint(HDC dc) {
     TRect d = b;
     (vertical ? d.right : d.bottom) = grip;
 
-    FWork.SetSize(b.right, b.bottom);
-    TCanvas& canvas = *FWork.Canvas();
-    HDC work = canvas.Handle();
-    SetStretchBltMode(work, COLORONCOLOR);
-    TBrushHandle face(CreateSolidBrush(ColorToRGB(static_cast<TColor>(elements.Colors.ButtonFace))));
-    FillRect(work, &b, face.Get());
-
     const int a = FArrowSize;
-    TRect track = d;
-    (vertical ? track.top : track.left) += a;
-    (vertical ? track.bottom : track.right) -= a;
-    if (TDataSkinObject* trackElement = WithImage(vertical ? elements.VertScroll : elements.HorzScroll);
-        trackElement && track.right > track.left && track.bottom > track.top)
-        DrawSkinRect(work, track, trackElement->Bitmap, false, trackElement->Tile == 1,
-                     trackElement->Trans == 1, 4, disabled ? 3 : 1, trackElement->Margins());
-
     const int arrow = FLength < 2 * a ? FLength / 2 : a;
     auto arrowFrame = [this](int base, int part) {
         if (FHotPart != part)
             return base;
         return base + (FPressed ? 1 : 3);
     };
-    const TRect first = vertical ? TRect{0, 0, d.right, arrow} : TRect{0, 0, arrow, d.bottom};
-    const TRect second =
-        vertical ? TRect{0, FLength - arrow, d.right, FLength} : TRect{FLength - arrow, 0, FLength, d.bottom};
-    DrawStripFrame(canvas, first, 23, arrowFrame(vertical ? 9 : 1, spFirstArrow), strip->Bitmap);
-    DrawStripFrame(canvas, second, 23, arrowFrame(vertical ? 13 : 5, spSecondArrow), strip->Bitmap);
+    TDataSkinObject* trackElement = WithImage(vertical ? elements.VertScroll : elements.HorzScroll);
+    const TBackgroundKey key{b.right,
+                             b.bottom,
+                             grip,
+                             disabled ? 3 : 1,
+                             arrowFrame(vertical ? 9 : 1, spFirstArrow),
+                             arrowFrame(vertical ? 13 : 5, spSecondArrow),
+                             elements.Colors.ButtonFace,
+                             strip->Bitmap.Handle(),
+                             trackElement ? trackElement->Bitmap.Handle() : nullptr};
+    // Track and arrows change far less often than the thumb: composed once per look.
+    if (!(key == FBackgroundKey) || FBackground.Empty()) {
+        FBackgroundKey = key;
+        FBackground.SetSize(b.right, b.bottom);
+        TCanvas& back = *FBackground.Canvas();
+        HDC dcBack = back.Handle();
+        SetStretchBltMode(dcBack, COLORONCOLOR);
+        TBrushHandle face(CreateSolidBrush(ColorToRGB(static_cast<TColor>(elements.Colors.ButtonFace))));
+        FillRect(dcBack, &b, face.Get());
+        TRect track = d;
+        (vertical ? track.top : track.left) += a;
+        (vertical ? track.bottom : track.right) -= a;
+        if (trackElement && track.right > track.left && track.bottom > track.top)
+            DrawSkinRect(dcBack, track, trackElement->Bitmap, false, trackElement->Tile == 1,
+                         trackElement->Trans == 1, 4, key.TrackFrame, trackElement->Margins());
+        const TRect first = vertical ? TRect{0, 0, d.right, arrow} : TRect{0, 0, arrow, d.bottom};
+        const TRect second = vertical ? TRect{0, FLength - arrow, d.right, FLength}
+                                      : TRect{FLength - arrow, 0, FLength, d.bottom};
+        DrawStripFrame(back, first, 23, key.FirstArrow, strip->Bitmap);
+        DrawStripFrame(back, second, 23, key.SecondArrow, strip->Bitmap);
+    }
+    FWork.SetSize(b.right, b.bottom);
+    TCanvas& canvas = *FWork.Canvas();
+    HDC work = canvas.Handle();
+    SetStretchBltMode(work, COLORONCOLOR);
+    BitBlt(work, 0, 0, b.right, b.bottom, FBackground.Canvas()->Handle(), 0, 0, SRCCOPY);
 
     int top = info.xyThumbTop;
     int bottom = info.xyThumbBottom;
