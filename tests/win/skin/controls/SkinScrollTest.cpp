@@ -78,7 +78,7 @@ int MaxTopIndex(HWND list) {
 }
 
 // Steps run from a timer while a press on an overlay is inside the native scrolling loop: each
-// step's action once, then its condition is awaited; at the end (or when a condition does not
+// step's action, repeated until its condition holds; at the end (or when a condition does not
 // come in time) the button is released.
 struct TPressStep {
     std::function<void()> Action;
@@ -117,18 +117,16 @@ private:
             return;
         if (FStep < FSteps.size()) {
             TPressStep& step = FSteps[FStep];
-            if (!FActed) {
-                if (step.Action)
-                    step.Action();
-                FActed = true;
+            if (FActed && (!step.Done || step.Done())) {
+                ++FStep;
+                FActed = false;
                 FTicks = 0;
                 return;
             }
-            if (!step.Done || step.Done()) {
-                ++FStep;
-                FActed = false;
-                return;
-            }
+            // Repeated while awaited: the display may report the pointer where it was before.
+            if (step.Action)
+                step.Action();
+            FActed = true;
             if (++FTicks < 500)
                 return;
             FTimedOut = true;
