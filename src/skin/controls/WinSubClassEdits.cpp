@@ -2,6 +2,7 @@
 #include "WinSubClassEdits.h"
 
 #include "SkinDraw.h"
+#include "WinSubClassScroll.h"
 #include "WinSkinDataShared.h"
 #include "WinSkinMessages.h"
 
@@ -54,6 +55,14 @@ TSkinComBox::TSkinComBox(TComponent* owner) : TSkinControl(owner) {
 
 TSkinComBox::~TSkinComBox() {
     UnhookEdit();
+    if (FListSkinner)
+        FListSkinner->RemoveFreeNotification(this);
+}
+
+void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+    TSkinControl::Notification(component, operation);
+    if (operation == opRemove && component == FListSkinner)
+        FListSkinner = nullptr;
 }
 
 // ---- attaching ----------------------------------------------------------------------------------
@@ -65,7 +74,7 @@ void TSkinComBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, bool ow
     if (!FAttached)
         return;
     FStyle = GetStyle(FHandle, GWL_STYLE);
-    AttachList();
+    AttachList(true);
 }
 
 void TSkinComBox::AttachWindow(HWND wnd, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) {
@@ -75,10 +84,10 @@ void TSkinComBox::AttachWindow(HWND wnd, TSkinData* skinData, TWinSkinForm* form
     if (!FAttached)
         return;
     FStyle = GetStyle(FHandle, GWL_STYLE);
-    AttachList();
+    AttachList(false);
 }
 
-void TSkinComBox::AttachList() {
+void TSkinComBox::AttachList(bool withSkinner) {
     if (!IsSimple(FStyle)) {
         if (!FUnicode)
             HookEdit();
@@ -89,8 +98,11 @@ void TSkinComBox::AttachList() {
         return;
     FListWnd = FInfo.hwndList;
     FStyle = GetStyle(FListWnd, GWL_STYLE);
-    // The list's scroll bars get their own skinner from the scroll family; the list is kept
-    // here for it.
+    if (!withSkinner || FListSkinner || IsPopupWindow(FListWnd) || !(FStyle & WS_CHILD))
+        return;
+    FListSkinner = new TSkinScrollbarH(Owner());
+    FListSkinner->FreeNotification(this);
+    FListSkinner->AttachWindow(FListWnd, FSkinData, FForm, FCanvas);
 }
 
 void TSkinComBox::HookEdit() {

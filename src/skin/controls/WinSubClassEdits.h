@@ -8,6 +8,7 @@
 
 #include "WinSubClass.h"
 
+class TSkinScrollbarH;
 class TSkinUpDown;
 
 // A combo box's frame and drop-down button. The button shows frame 1 normal, 2 pressed,
@@ -23,9 +24,12 @@ class TSkinComBox : public TSkinControl {
     void AfterMessage(TMessage& message) override;
     void DrawSkin(HDC dc, const TRect& r) override;
 
-    // The list of a simple combo box (its scroll overlay is attached by the form painter's
-    // owner of scroll skinners); null for the other styles.
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // The list of a simple combo box; null for the other styles.
     HWND ListWnd() const { return FListWnd; }
+    // The scroll skinner of a simple combo box's list; a bare combo window gets none.
+    TSkinScrollbarH* ListSkinner() const { return FListSkinner; }
     // The edit child of a drop-down box whose painting is followed.
     HWND EditWnd() const { return FEditWnd; }
     bool Dropped() const { return FDropped; }
@@ -37,7 +41,7 @@ class TSkinComBox : public TSkinControl {
     static constexpr unsigned char msPressed = 2;
 
 private:
-    void AttachList();
+    void AttachList(bool withSkinner);
     void HookEdit();
     void UnhookEdit();
     void EditProc(TMessage& message);
@@ -54,6 +58,7 @@ private:
     LONG_PTR FStyle = 0;
     LONG_PTR FExStyle = 0;
     HWND FListWnd = nullptr;
+    TSkinScrollbarH* FListSkinner = nullptr;
     HWND FEditWnd = nullptr;
     bool FDropped = false;
     // Our procedure in front of the edit child's, so the whole box repaints after the edit.

@@ -5,6 +5,7 @@
 #include "WinSubClassChecks.h"
 #include "WinSubClassMediaPlayer.h"
 #include "WinSubClassPanels.h"
+#include "WinSubClassScroll.h"
 #include "WinSubClassTabs.h"
 #include "WinSubClassSpin.h"
 
@@ -60,6 +61,10 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinUpDown(owner);
     case skDateTime:
         return new TSkinDateTime(owner);
+    case skScrollbar:
+        return new TSkinScrollbar(owner);
+    case skListView:
+        return new TSkinListView(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;
@@ -86,6 +91,11 @@ TSkinControl* AttachSkinner(const TSkinnerChoice& choice, TWinSkinForm& form, TC
     switch (choice.Attach) {
     case saWindow:
         skinner->AttachWindow(wnd, form.SkinData(), &form, form.ControlCanvas());
+        break;
+    case saScrolled:
+        if (auto* scrolled = dynamic_cast<TSkinScrollbar*>(skinner))
+            if (auto* windowed = dynamic_cast<TWinControl*>(control))
+                scrolled->AttachScrolled(windowed, form.SkinData(), &form, form.ControlCanvas());
         break;
     case saGraphic:
         if (auto* speedButton = dynamic_cast<TSkinSpeedButton*>(skinner))

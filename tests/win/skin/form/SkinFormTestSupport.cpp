@@ -168,6 +168,22 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         extra.push_back({"header.bmp", BmpFile(Beside({frame('N', 'S', 'A'), frame('O', 'L', 'P'),
                                                        frame('K', 'K', 'K')}))});
     }
+    if (options.Scrolls) {
+        // Frames 1-4, 5-8, 9-12, 13-16: normal, pressed, unused, hot; 17-19, 20-22: grips.
+        const std::string strip = "RGKYRGKYNGKYPGKYOGYOGYK";
+        std::vector<std::vector<std::string>> frames;
+        for (char letter : strip)
+            frames.push_back(Rows(6, 10, letter));
+        ini += "[Scrollbar]\r\nImage=scroll.bmp\r\nTrans=0\r\n"
+               "[HorzScroll]\r\nImage=strack.bmp\r\nTile=1\r\n"
+               "[VertScroll]\r\nImage=strack.bmp\r\nTile=1\r\n"
+               "[HorzScrollThumb]\r\nImage=sthumb.bmp\r\n"
+               "[VertScrollThumb]\r\nImage=sthumb.bmp\r\n";
+        extra.push_back({"scroll.bmp", BmpFile(Beside(frames))});
+        extra.push_back({"strack.bmp", BmpFile(Beside({Rows(6, 6, 'C'), Rows(6, 6, 'K'), Rows(6, 6, 'S'),
+                                                       Rows(6, 6, 'K')}))});
+        extra.push_back({"sthumb.bmp", BmpFile(Beside({Rows(6, 6, 'W'), Rows(6, 6, 'L'), Rows(6, 6, 'T')}))});
+    }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},
         {"right.bmp", BmpFile(Beside({Rows(SkinRight, 8, 'G'), Rows(SkinRight, 8, 'N')}))},

@@ -64,6 +64,11 @@ struct TSmallSkinOptions {
     // A menu bar image of two stacked 12 x 10 frames, L (active) over A (inactive), caps of 2
     // repeated middle; captions white.
     bool MenuBar = false;
+    // The scroll-bar elements: [Scrollbar] 23 frames of 6 x 10 (arrows R left, R right, N up,
+    // P down, pressed G, hot Y; grips O, pressed G, hot Y; the rest K); [HorzScroll] and
+    // [VertScroll] 4 frames of 6 x 6 C normal, S disabled (K between), tiled;
+    // [HorzScrollThumb] and [VertScrollThumb] 3 frames of 6 x 6 W normal, L pressed, T hot.
+    bool Scrolls = false;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.
