@@ -65,6 +65,8 @@ TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
         return new TSkinScrollbar(owner);
     case skListView:
         return new TSkinListView(owner);
+    case skScControl:
+        return new TSkinScControl(owner);
     default:
         // The other families are not part of this engine yet.
         return nullptr;
@@ -96,6 +98,11 @@ TSkinControl* AttachSkinner(const TSkinnerChoice& choice, TWinSkinForm& form, TC
         if (auto* scrolled = dynamic_cast<TSkinScrollbar*>(skinner))
             if (auto* windowed = dynamic_cast<TWinControl*>(control))
                 scrolled->AttachScrolled(windowed, form.SkinData(), &form, form.ControlCanvas());
+        break;
+    case saScrollBar:
+        if (auto* bar = dynamic_cast<TSkinScControl*>(skinner))
+            if (auto* windowed = dynamic_cast<TWinControl*>(control))
+                bar->AttachScrollBar(windowed, form.SkinData(), &form, form.ControlCanvas());
         break;
     case saGraphic:
         if (auto* speedButton = dynamic_cast<TSkinSpeedButton*>(skinner))

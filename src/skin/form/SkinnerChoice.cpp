@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<TSkinnerKind, std::string_view>, 27> kSkinnerNames{{
+constexpr std::array<std::pair<TSkinnerKind, std::string_view>, 28> kSkinnerNames{{
     {skNone, ""},
     {skButton, "TSkinButton"},
     {skBitButton, "TSkinBitButton"},
@@ -37,6 +37,7 @@ constexpr std::array<std::pair<TSkinnerKind, std::string_view>, 27> kSkinnerName
     {skAdvPage, "TSkinAdvPage"},
     {skScrollbar, "TSkinScrollbar"},
     {skListView, "TSkinListView"},
+    {skScControl, "TSkinScControl"},
     {skMP, "TSkinMP"},
 }};
 
@@ -54,6 +55,8 @@ TSkinAttach AttachOf(TSkinnerKind kind) {
         return saScrolled;
     case skSpeedButton:
         return saGraphic;
+    case skScControl:
+        return saScrollBar;
     default:
         return saControl;
     }
@@ -299,6 +302,9 @@ TSkinPlan PlanFromClassTable(const TControlFacts& c, const TSkinSettings& s) {
         return Plan(skScrollbar);
     if (c.InheritsFrom("TCustomListView") && s.Has(xcScrollbar))
         return Plan(skListView);
+    // A scroll-bar control is one bar, covered like the bars of the controls that scroll.
+    if (c.InheritsFrom("TScrollBar") && s.Has(xcScrollbar))
+        return Plan(skScControl);
     if (s.Has(xcScrollbar) && HasScrollStyle(c.Style))
         return Plan(skScrollbar);
     if (c.InheritsFrom("TButton") && s.Has(xcButton))

@@ -44,14 +44,15 @@ enum TSkinnerKind {
     skAdvPage,
     skScrollbar,
     skListView,
+    skScControl,
     skMP
 };
 // "TSkinButton" for skButton; "" for skNone.
 std::string_view SkinnerClassName(TSkinnerKind kind);
 
 // How a skinner is attached: to a framework control, to a bare window, as a scroll-bar
-// overlay owner, or to a windowless control.
-enum TSkinAttach { saControl, saWindow, saScrolled, saGraphic };
+// overlay owner, or to a windowless control, or to a scroll-bar control.
+enum TSkinAttach { saControl, saWindow, saScrolled, saGraphic, saScrollBar };
 
 struct TSkinnerChoice {
     TSkinnerKind Kind = skNone;

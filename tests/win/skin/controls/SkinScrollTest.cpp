@@ -427,9 +427,9 @@ TEST_P(SkinScroll, AScrollBarControlThinnerThanTheSkinIsSqueezed) {
     control->SetKind(sbkVertical);
     control->SetBounds(10, 10, 8, 160);
     control->SetParams(0, 0, 100);
-    TWinSkinForm& painter = f.Start();
-    auto* skinner = new TSkinScControl(control);
-    skinner->AttachScrollBar(control, f.Skin.get(), &painter, painter.ControlCanvas());
+    f.Start();
+    auto* skinner = f.SkinnerOf<TSkinScControl>(control);
+    ASSERT_NE(skinner, nullptr) << "discovery gives a scroll-bar control its skinner";
     TWScrollbar* bar = skinner->Bar();
     ASSERT_TRUE(bar->Shown());
     EXPECT_EQ(bar->Orientation(), bkVertical);

@@ -6,6 +6,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "StdCtrlsLists.h"
 #include "TypInfo.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ std::string Describe(const TSkinPlan& plan) {
     static const char* const walks[] = {"", "children-before", "children-after", "children-noparent",
                                         "group-children"};
     static const char* const rules[] = {"", "radio", "check", "embedscroll"};
-    static const char* const attaches[] = {"", "window", "scrolled", "graphic"};
+    static const char* const attaches[] = {"", "window", "scrolled", "graphic", "scroll bar"};
     const TSkinnerChoice& s = plan.Skinner;
     std::string text(SkinnerClassName(s.Kind));
     auto add = [&text](const std::string& part) {
@@ -171,6 +172,8 @@ TEST(SkinnerChoice, EveryRowOfTheClassTableGivesItsSkinnerAndOnlyWithItsKindSwit
         {"dx DB grid", Facts(Foreign("TdxDBGrid")), AllOn(), "TSkinScrollbar scrolled"},
         {"list view", Facts(TListView::StaticClass()), AllOn(), "TSkinListView scrolled"},
         {"list view, scroll bars off", Facts(TListView::StaticClass()), Without(xcScrollbar), ""},
+        {"scroll-bar control", Facts(TScrollBar::StaticClass()), AllOn(), "TSkinScControl scroll bar"},
+        {"scroll-bar control, scroll bars off", Facts(TScrollBar::StaticClass()), Without(xcScrollbar), ""},
         {"any control with a vertical scroll bar", Facts(Foreign("TMemo"), WS_CHILD | WS_VSCROLL), AllOn(),
          "TSkinScrollbar scrolled"},
         {"any control with a horizontal scroll bar", Facts(Foreign("TMemo"), WS_CHILD | WS_HSCROLL), AllOn(),
