@@ -58,13 +58,13 @@ TClass TSkinViewForm::StaticClass() {
 
 TSkinViewForm::TSkinViewForm(TComponent* owner) : TForm(owner, TCreateNew{}) {
     SetCaption("Skin preview");
-    SetBounds(10, 10, 712, 540);
+    SetBounds(10, 10, 712, 580);
     FSkin = new TSkinData(this);
     FSkin->SetSkinFormtype(sfMainform);
     // Controls of these classes are drawn as the named kinds only through the class map.
-    for (const char* line :
-         {"TProgressBar=progress", "TTrackBar=trackbar", "TGroupBox=groupbox", "TBitBtn=bitbtn",
-          "TCheckBox=checkbox", "TSpeedButton=speedbutton", "TDropDownButton=menubtn"})
+    for (const char* line : {"TProgressBar=progress", "TTrackBar=trackbar", "TGroupBox=groupbox",
+                             "TBitBtn=bitbtn", "TCheckBox=checkbox", "TSpeedButton=speedbutton",
+                             "TDropDownButton=menubtn", "TDateTimePicker=datetimepicker"})
         FSkin->Skin3rd()->Add(line);
     FSkin->AssignActive(true); // stored until a skin is there, as while a form is read
     BuildMenus();
@@ -72,6 +72,7 @@ TSkinViewForm::TSkinViewForm(TComponent* owner) : TForm(owner, TCreateNew{}) {
     BuildMarks();
     BuildInputs();
     BuildLists();
+    BuildScrolled();
     BuildBars();
     BuildSecondWindow();
 }
@@ -140,6 +141,11 @@ void TSkinViewForm::BuildInputs() {
     for (const char* item : {"Combo box", "Second item", "Third item"})
         FParts.Combo->Items()->Add(item);
     FParts.Combo->SetItemIndex(0);
+    FParts.Date = Place<TDateTimePicker>(this, this, 344, 156, 130, 22);
+    // A spin edit: the edit and its up-down buttons side by side.
+    FParts.SpinEdit = Place<TEdit>(this, this, 482, 156, 70, 22);
+    FParts.SpinEdit->SetText("12");
+    FParts.Spin = Place<TUpDown>(this, this, 552, 156, 17, 22);
 }
 
 void TSkinViewForm::BuildLists() {
@@ -178,6 +184,24 @@ void TSkinViewForm::BuildLists() {
     for (const char* caption : {"One", "Two", "Three", "Four"})
         FParts.TabSet->Tabs()->Add(caption);
     FParts.TabSet->SetTabIndex(1);
+}
+
+void TSkinViewForm::BuildScrolled() {
+    FParts.ListBox = Place<TListBox>(this, this, 8, 404, 120, 84);
+    for (int i = 1; i <= 20; ++i)
+        FParts.ListBox->AddItem("List box line " + std::to_string(i));
+    FParts.Memo = Place<TMemo>(this, this, 136, 404, 170, 84);
+    FParts.Memo->SetScrollBars(ssBoth);
+    for (int i = 1; i <= 12; ++i)
+        FParts.Memo->AddLine("Memo line " + std::to_string(i) + ", long enough to need the horizontal bar");
+    FParts.ScrollBar = Place<TScrollBar>(this, this, 314, 404, 150, 17);
+    FParts.ScrollBar->SetPageSize(20);
+    FParts.ScrollBar->SetPosition(30);
+    // Turning a bar upright swaps its width and height.
+    FParts.VerticalScrollBar = Place<TScrollBar>(this, this, 314, 428, 60, 17);
+    FParts.VerticalScrollBar->SetKind(sbkVertical);
+    FParts.VerticalScrollBar->SetPageSize(20);
+    FParts.VerticalScrollBar->SetPosition(50);
 }
 
 void TSkinViewForm::BuildBars() {

@@ -9,7 +9,9 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "ComCtrlsSpin.h"
 #include "StdCtrls.h"
+#include "StdCtrlsMemo.h"
 #include "Tabs.h"
 #include "WinSkinDataComponent.h"
 
@@ -37,6 +39,13 @@ struct TSkinViewParts {
     TPanel* Panel = nullptr;
     TEdit* Edit = nullptr;
     TComboBox* Combo = nullptr;
+    TEdit* SpinEdit = nullptr;
+    TUpDown* Spin = nullptr;
+    TDateTimePicker* Date = nullptr;
+    TListBox* ListBox = nullptr;
+    TMemo* Memo = nullptr;
+    TScrollBar* ScrollBar = nullptr;
+    TScrollBar* VerticalScrollBar = nullptr;
     TListView* List = nullptr;
     TPageControl* TopTabs = nullptr;
     TPageControl* BottomTabs = nullptr;
@@ -74,6 +83,7 @@ private:
     void BuildMarks();
     void BuildInputs();
     void BuildLists();
+    void BuildScrolled();
     void BuildBars();
     void BuildSecondWindow();
     void UpdateCaption();

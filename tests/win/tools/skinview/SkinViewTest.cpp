@@ -112,6 +112,14 @@ TEST_P(SkinViewTest, EveryControlKindGetsItsPainter) {
         {p.TabSet, "TSkinTab31"},
         {p.Track, "TSkinTrackBar"},
         {p.VerticalTrack, "TSkinTrackBar"},
+        {p.Combo, "TSkinComBox"},
+        {p.Date, "TSkinDateTime"},
+        {p.Spin, "TSkinUpDown"},
+        {p.List, "TSkinListView"},
+        {p.ListBox, "TSkinScrollbar"},
+        {p.Memo, "TSkinScrollbar"},
+        {p.ScrollBar, "TSkinScControl"},
+        {p.VerticalScrollBar, "TSkinScControl"},
     };
     for (const auto& [control, skinner] : expected)
         EXPECT_EQ(SkinnerClassOf(control), skinner) << control->ClassName() << " " << control->Caption();
