@@ -429,7 +429,8 @@ void TWinSkinForm::NcLButtonDblClk(TMessage& message) {
 // over the title it opens the skinned system menu, not the native one.
 void TWinSkinForm::ContextMenu(TMessage& message) {
     const POINT at = PointOf(message.LParam);
-    const bool byMouse = message.LParam != -1;
+    // From the keyboard both coordinates are -1, whatever the width of lParam.
+    const bool byMouse = at.x != -1 || at.y != -1;
     if (byMouse && reinterpret_cast<HWND>(message.WParam) == FHandle && FMDIKind != mdChild) {
         const LRESULT hit = SendMessageA(FHandle, WM_NCHITTEST, 0, message.LParam);
         if (hit == HTCAPTION || hit == HTSYSMENU) {
