@@ -1,6 +1,6 @@
-// The real program's system menu wears the skin: opened with Alt+Space, its border shows the MenuBackground
-// image, its items the MenuItem image, the item under the keyboard the selected frame, and its commands still
-// work.
+// The real program's system menu wears the skin: opened with Alt+Space or a right click on the
+// title, its border shows the MenuBackground image, its items the MenuItem image, the item under
+// the keyboard the selected frame, and its commands still work.
 #include "ProgramTest.h"
 
 #include "ProgramSkin.h"
@@ -131,6 +131,28 @@ TEST_F(SkinnedMenus, TheSystemMenuOpensSkinnedByKeyAndItsCommandsWork) {
     Press(VK_UP);
     Press(VK_RETURN);
     EXPECT_TRUE(program_->WaitForExit(30s));
+}
+
+TEST_F(SkinnedMenus, ARightClickOnTheTitleOpensTheSkinnedSystemMenu) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(main_); }, 30s));
+    ASSERT_TRUE(FSkin.Elements().MenuBackground && FSkin.Elements().MenuItem);
+    SetForegroundWindow(main_);
+    e2e::SettleWindow(main_);
+
+    // The middle of the title.
+    RECT frame{};
+    GetWindowRect(main_, &frame);
+    SetCursorPos(frame.left + (frame.right - frame.left) / 2, frame.top + 8);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click, sizeof(INPUT));
+    HWND popup = WaitForPopup();
+    ExpectSkinnedPopup(popup);
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(popup) || !IsWindowVisible(popup); }, 10s));
 }
 
 } // namespace

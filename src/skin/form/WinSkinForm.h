@@ -311,6 +311,7 @@ private:
     void NcLButtonUp(TMessage& message);
     void NcLButtonDblClk(TMessage& message);
     void NcRButtonDown(TMessage& message);
+    void ContextMenu(TMessage& message);
     void HoverTimer(TObject* sender);
     void SetHoverTimer(bool on);
 

@@ -424,6 +424,24 @@ void TWinSkinForm::NcLButtonDblClk(TMessage& message) {
         Default(message);
 }
 
+// A press left to the default (before the frame has started) comes back on release as a
+// context menu request (Wine's default runs a loop of its own for the press and asks then):
+// over the title it opens the skinned system menu, not the native one.
+void TWinSkinForm::ContextMenu(TMessage& message) {
+    const POINT at = PointOf(message.LParam);
+    // From the keyboard both coordinates are -1, whatever the width of lParam.
+    const bool byMouse = at.x != -1 || at.y != -1;
+    if (byMouse && reinterpret_cast<HWND>(message.WParam) == FHandle && FMDIKind != mdChild) {
+        const LRESULT hit = SendMessageA(FHandle, WM_NCHITTEST, 0, message.LParam);
+        if (hit == HTCAPTION || hit == HTSYSMENU) {
+            ShowSystemMenu(at);
+            message.Result = 0;
+            return;
+        }
+    }
+    Default(message);
+}
+
 void TWinSkinForm::NcRButtonDown(TMessage& message) {
     if (message.WParam == HTCAPTION && FMDIKind != mdChild) {
         ShowSystemMenu(PointOf(message.LParam));

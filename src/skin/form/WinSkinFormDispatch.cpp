@@ -131,6 +131,9 @@ bool TWinSkinForm::GroupA(TMessage& message) {
     case WMS_OPENMENUAT:
         OpenMenuAt(message);
         return true;
+    case WM_CONTEXTMENU:
+        ContextMenu(message);
+        return true;
     case WM_MENUSELECT:
         if (skinmenutrack::Tracking(FMenuBar.get()))
             skinmenutrack::MenuSelect(message.WParam, message.LParam);
@@ -173,6 +176,13 @@ bool TWinSkinForm::GroupB(TMessage& message) {
     case WM_NCRBUTTONDOWN:
         NcRButtonDown(message);
         return true;
+    case WM_NCRBUTTONUP:
+        // The press opened the system menu already; the default would ask for it once more.
+        if (message.WParam == HTCAPTION && FMDIKind != mdChild) {
+            message.Result = 0;
+            return true;
+        }
+        return false;
     case WMS_REPAINTFRAME:
         PaintFrame();
         return true;

@@ -131,13 +131,24 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
     if (options.Menus) {
         ini += "[MenuItem]\r\nImage=menuitem.bmp\r\nLeftWidth=1\r\nTopHeight=1\r\nRightWidth=1\r\n"
                "BottomHeight=1\r\nTrans=0\r\nTile=0\r\nFrame=5\r\n"
-               "[MenuBackground]\r\nImage=menuback.bmp\r\nTrans=0\r\nTile=0\r\n";
+               "[MenuBackground]\r\nImage=" +
+               std::string(options.MenuBack == TSmallSkinOptions::TMenuBack::Missing ? "nothing.bmp"
+                                                                                     : "menuback.bmp") +
+               "\r\nTrans=0\r\nTile=0\r\n";
+        if (options.MenuBack == TSmallSkinOptions::TMenuBack::Framed)
+            ini += "LeftWidth=5\r\nTopHeight=5\r\nRightWidth=5\r\nBottomHeight=5\r\n";
         auto separator = Rows(6, 3, 'G');
         const auto bottomRows = Rows(6, 3, 'B');
         separator.insert(separator.end(), bottomRows.begin(), bottomRows.end());
         extra.push_back({"menuitem.bmp", BmpFile(Beside({Rows(6, 6, 'R'), separator, Rows(6, 6, 'S'),
                                                          Rows(6, 6, 'Y'), Rows(6, 6, 'C')}))});
-        extra.push_back({"menuback.bmp", BmpFile(Rows(4, 4, 'O'))});
+        auto back = Rows(4, 4, 'O');
+        if (options.MenuBack == TSmallSkinOptions::TMenuBack::Framed) {
+            back = Rows(12, 12, 'N');
+            for (int y = 5; y < 7; ++y)
+                back[static_cast<std::size_t>(y)].replace(5, 2, "TT");
+        }
+        extra.push_back({"menuback.bmp", BmpFile(back)});
     }
     if (options.Tabs) {
         auto halves = [](int width, int height, char top, char bottom) {

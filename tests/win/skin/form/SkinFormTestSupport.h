@@ -51,6 +51,10 @@ struct TSmallSkinOptions {
     // R normal, frame 2 (separator) G top three rows and B bottom three, S, Y selected, C;
     // [MenuBackground] 4 x 4 O with no margins.
     bool Menus = false;
+    // With Menus, the [MenuBackground] instead: 12 x 12 with a 5-pixel N frame around T
+    // (margins 5), or an image name the package lacks (an empty image).
+    enum class TMenuBack { Plain, Framed, Missing };
+    TMenuBack MenuBack = TMenuBack::Plain;
     // [Tabs]: 5 frames of 10 x 8 (margins 2, tiled, opaque), each a top half over a bottom
     // half: N over T (normal), O over P (chosen), K; texts white and yellow. Its border image
     // 12 x 12 is L over S (six rows each); with TabsStyle 1 the page frame is [Tab.Pane]

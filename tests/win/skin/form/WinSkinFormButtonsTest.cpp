@@ -176,6 +176,39 @@ TEST_F(CaptionButtons, TwoRightClicksWithinTheDoubleClickTimeOpenTheSystemMenuOn
     EXPECT_EQ(0, FWindow->Count(WM_CLOSE));
 }
 
+// A real click: before the frame has started the press goes to the default, which (in Wine
+// for every press) comes back with a context menu request on release.
+TEST_F(CaptionButtons, ARealRightClickOnTheTitleOpensTheSkinnedSystemMenuStartedOrNot) {
+    TTestWindow unstarted(Sizeable, 0, 300, 200);
+    std::unique_ptr<TWinSkinForm, TObjectDeleter> attached(new TWinSkinForm(nullptr));
+    attached->SetHandle(unstarted.Handle());
+    attached->SetWindowClass("TwSkinFormTestWindow");
+    attached->AttachHandle(*FSkin);
+    ASSERT_EQ(TWinSkinForm::ssAttached, attached->SkinState());
+    for (TWinSkinForm* painter : {attached.get(), FForm.get()}) {
+        SCOPED_TRACE(painter == attached.get() ? "attached" : "started");
+        TMenuWatch watch;
+        const HWND wnd = painter->Handle();
+        // The other window must not be the one under the cursor.
+        SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(wnd);
+        PumpPending();
+        RECT frame{};
+        GetWindowRect(wnd, &frame);
+        SetCursorPos((frame.left + frame.right) / 2, frame.top + 12);
+        INPUT click[2]{};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+        EXPECT_TRUE(PumpUntil([&] { return watch.Menus > 0 && painter->SysPopup(); }, 3000));
+        PumpPending();
+        EXPECT_EQ(1, watch.Menus);
+        ASSERT_NE(nullptr, painter->SysPopup());
+        EXPECT_EQ(33333, painter->SysPopup()->Tag());
+    }
+}
+
 TEST_F(CaptionButtons, TheSystemPopupCopiesTheNativeSystemMenuWithStatesForTheWindow) {
     TMenuWatch watch;
     Send(WM_NCRBUTTONDOWN, HTCAPTION, POINT{WindowSize(Wnd()).cx / 2, 12});

@@ -51,10 +51,11 @@ HWND ThreadWindowOfClass(const char* className) {
     return search.Found;
 }
 
-TModalDriver::TModalDriver(std::function<bool()> step, std::function<void()> giveUp, int timeoutMs)
+TModalDriver::TModalDriver(std::function<bool()> step, std::function<void()> giveUp, int timeoutMs,
+                           UINT intervalMs)
     : FStep(std::move(step)), FGiveUp(std::move(giveUp)), FDeadline(GetTickCount() + timeoutMs) {
     RunningDriver = this;
-    FTimer = SetTimer(nullptr, 0, 30, &TModalDriver::Tick);
+    FTimer = SetTimer(nullptr, 0, intervalMs, &TModalDriver::Tick);
 }
 
 TModalDriver::~TModalDriver() {

@@ -28,11 +28,12 @@ bool AnswersSkinned(HWND wnd);
 // The visible top-level window of this thread with the class, or nullptr.
 HWND ThreadWindowOfClass(const char* className);
 
-// While a modal loop of this thread runs, calls step every 30 ms until it returns true; after
-// timeoutMs it calls giveUp instead (which must end the loop) and records that it had to.
+// While a modal loop of this thread runs, calls step every intervalMs until it returns true;
+// after timeoutMs it calls giveUp instead (which must end the loop) and records that it had to.
 class TModalDriver {
 public:
-    TModalDriver(std::function<bool()> step, std::function<void()> giveUp, int timeoutMs = 5000);
+    TModalDriver(std::function<bool()> step, std::function<void()> giveUp, int timeoutMs = 5000,
+                 UINT intervalMs = 30);
     ~TModalDriver();
     TModalDriver(const TModalDriver&) = delete;
     TModalDriver& operator=(const TModalDriver&) = delete;
