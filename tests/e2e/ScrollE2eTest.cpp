@@ -1,6 +1,7 @@
 // The startup-items dialog's list in the real program with many run-key entries: its vertical
 // bar is covered by a skinned overlay, the wheel scrolls the list natively and the overlay's
-// thumb follows the native one.
+// thumb follows the native one; its column header wears [Headerbar] and lights the item under
+// the mouse.
 #include "ProgramSkin.h"
 #include "ProgramTest.h"
 #include "RemoteControls.h"
@@ -80,6 +81,37 @@ int ThumbRows(const std::vector<COLORREF>& column, TDataSkinObject& thumb) {
     return rows;
 }
 
+// The header item's rectangle (client coordinates of the header).
+RECT HeaderItemRect(HWND header, int index) {
+    e2e::RemoteBuffer remote(header, sizeof(RECT));
+    RECT r{};
+    remote.Write(&r, sizeof r);
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(&r, sizeof r);
+    return r;
+}
+
+// Points of the item's left edge, above and below its text, where the screen shows the
+// [Headerbar] frame composed at the item's size; -1 when the frame cannot be told from frame
+// `other` there.
+int HeaderMismatches(HWND header, const RECT& item, TDataSkinObject& bar, int frame, int other) {
+    const TRect size{0, 0, item.right - item.left, item.bottom - item.top};
+    auto want = BuildSkinBitmap(size, bar.Bitmap, bar.Margins(), false, bar.Tile == 1, bar.Frame, frame);
+    auto unlike = BuildSkinBitmap(size, bar.Bitmap, bar.Margins(), false, bar.Tile == 1, bar.Frame, other);
+    int mismatches = 0, compared = 0;
+    for (const int y : {1, 2, static_cast<int>(size.bottom) - 3})
+        for (int x = 1; x < 5; ++x) {
+            const TColor c = want->Canvas()->Pixels(x, y);
+            if (c == unlike->Canvas()->Pixels(x, y))
+                continue;
+            ++compared;
+            mismatches +=
+                e2e::ScreenPixel(header, POINT{item.left + x, y}) != static_cast<COLORREF>(c) ? 1 : 0;
+        }
+    return compared == 0 ? -1 : mismatches;
+}
+
 class ScrollE2eTest : public e2e::ProgramTest {};
 
 } // namespace
@@ -117,4 +149,33 @@ TEST_F(ScrollE2eTest, TheStartupListsBarIsCoveredAndTheWheelScrollsItWhileTheSki
     ASSERT_GE(rows.size(), 60u);
     EXPECT_TRUE(e2e::ListViewSelect(list, static_cast<int>(rows.size()) - 1));
     EXPECT_EQ(e2e::ListViewSelectedCount(list), 1);
+}
+
+TEST_F(ScrollE2eTest, TheStartupListsHeaderWearsTheSkinAndLightsTheItemUnderTheMouse) {
+    const RunEntries entries;
+    Start();
+    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
+    ASSERT_NE(dialog, nullptr);
+    const HWND list = e2e::FindDescendant(dialog, "TListView");
+    ASSERT_NE(list, nullptr);
+    const HWND header = e2e::FindDescendant(list, "SysHeader32");
+    ASSERT_NE(header, nullptr);
+    const e2e::ProgramSkin skin;
+    TDataSkinObject& bar = *skin.Elements().Headerbar;
+    ASSERT_FALSE(bar.Bitmap.Empty());
+    const RECT first = HeaderItemRect(header, 0);
+    ASSERT_GT(first.right, first.left);
+    ASSERT_GE(HeaderMismatches(header, first, bar, 1, 2), 0) << "the skin's normal and hot items look alike";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return HeaderMismatches(header, first, bar, 1, 2) == 0; }, 10s));
+
+    POINT at{(first.left + first.right) / 2, (first.top + first.bottom) / 2};
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    ClientToScreen(header, &at);
+    SetCursorPos(at.x, at.y);
+    PostMessageA(header, WM_MOUSEMOVE, 0, where);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return HeaderMismatches(header, first, bar, 2, 1) == 0; }, 10s))
+        << "the item under the mouse shows the hot frame";
+    SetCursorPos(0, 0);
+    PostMessageA(header, WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return HeaderMismatches(header, first, bar, 1, 2) == 0; }, 10s));
 }

@@ -33,9 +33,10 @@ void TSkinControl::JoinForm() {
 
 // ---- attachment -----------------------------------------------------------------------------
 
-bool TSkinControl::BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor,
-                                      TCanvas* canvas) {
-    auto* control = dynamic_cast<TWinControl*>(Owner());
+bool TSkinControl::BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas,
+                                      TWinControl* control) {
+    if (!control)
+        control = dynamic_cast<TWinControl*>(Owner());
     if (FAttached || !control)
         return false;
     FOwnColor = ownColor;

@@ -90,8 +90,10 @@ protected:
     TColor ShadowColor() const;
     // Adds this skinner to the form's list (once).
     void JoinForm();
-    // The first steps of attaching to the owner control; false when there is nothing to do.
-    bool BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas);
+    // The first steps of attaching to a control (the owner when none is given); false when
+    // there is nothing to do.
+    bool BeginAttachControl(TWinSkinForm* form, TSkinData* skinData, bool ownColor, TCanvas* canvas,
+                            TWinControl* control = nullptr);
     // With OwnColor: the face colour replaces the control's (kept for Detach).
     void TakeFaceColor();
 

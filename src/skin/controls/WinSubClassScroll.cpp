@@ -114,13 +114,8 @@ void TSkinScrollbar::FreeBars() {
 
 void TSkinScrollbar::AttachScrolled(TWinControl* control, TSkinData* skinData, TWinSkinForm* form,
                                     TCanvas* canvas) {
-    if (FAttached || !control)
+    if (!BeginAttachControl(form, skinData, false, canvas, control))
         return;
-    FSkinData = skinData;
-    FForm = form;
-    FCanvas = canvas;
-    FControl = control;
-    FHandle = control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     JoinForm();
     FOwnBorder = GetEnumText(control, "BorderStyle") != "bsnone" &&
@@ -366,13 +361,8 @@ void TSkinScControl::FreeBar() {
 
 void TSkinScControl::AttachScrollBar(TWinControl* control, TSkinData* skinData, TWinSkinForm* form,
                                      TCanvas* canvas) {
-    if (FAttached || !control)
+    if (!BeginAttachControl(form, skinData, false, canvas, control))
         return;
-    FSkinData = skinData;
-    FForm = form;
-    FCanvas = canvas;
-    FControl = control;
-    FHandle = control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     JoinForm();
     FBar = new TWScrollbar(this);

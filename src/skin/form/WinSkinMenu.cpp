@@ -52,6 +52,28 @@ bool ReadNativeItem(HMENU menu, int position, TNativeItem& item) {
     return true;
 }
 
+// The framework item speaks for a button: its caption, state, command and sub-menu.
+void TakeFrameworkItem(TMenuBtn& button, TMenuItem* item) {
+    button.FCaption = AnsiToWide(item->Caption());
+    button.FEnabled = item->Enabled();
+    button.FCommand = item->Command();
+    button.FItem = item;
+    button.FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+}
+
+// A button for an item read from the native menu.
+std::unique_ptr<TMenuBtn> NativeButton(TWinSkinForm& form, TWinSkinMenu& bar, int index,
+                                       const TNativeItem& native) {
+    auto button = std::make_unique<TMenuBtn>(form, bar);
+    button->FIndex = index;
+    button->FSubMenu = native.SubMenu;
+    button->FEnabled = (native.State & (MFS_GRAYED | MFS_DISABLED)) == 0;
+    button->FVisible = true;
+    button->FCommand = static_cast<int>(native.Id);
+    button->FCaption = native.Text;
+    return button;
+}
+
 } // namespace
 
 // ---- buttons ---------------------------------------------------------------------------------
@@ -139,20 +161,10 @@ void TWinSkinMenu::ReadMenu() {
         TNativeItem native;
         if (!ReadNativeItem(FNativeMenu, i, native))
             continue;
-        auto button = std::make_unique<TMenuBtn>(FForm, *this);
-        button->FIndex = static_cast<int>(FButtons.size());
-        button->FSubMenu = native.SubMenu;
-        button->FEnabled = (native.State & (MFS_GRAYED | MFS_DISABLED)) == 0;
-        button->FVisible = true;
-        button->FCommand = static_cast<int>(native.Id);
-        button->FCaption = native.Text;
+        auto button = NativeButton(FForm, *this, static_cast<int>(FButtons.size()), native);
         if (FMenu)
-            if (TMenuItem* item = FMenu->FindItem(native.Id, fkCommand)) {
-                button->FCaption = AnsiToWide(item->Caption());
-                button->FEnabled = item->Enabled();
-                button->FItem = item;
-                button->FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
-            }
+            if (TMenuItem* item = FMenu->FindItem(native.Id, fkCommand))
+                TakeFrameworkItem(*button, item);
         FButtons.push_back(std::move(button));
     }
     DetachNativeMenu();
@@ -171,11 +183,7 @@ void TWinSkinMenu::ReadFrameworkMenu() {
         auto button = std::make_unique<TMenuBtn>(FForm, *this);
         button->FIndex = i;
         button->FVisible = item->Visible();
-        button->FEnabled = item->Enabled();
-        button->FCommand = item->Command();
-        button->FCaption = AnsiToWide(item->Caption());
-        button->FItem = item;
-        button->FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+        TakeFrameworkItem(*button, item);
         FButtons.push_back(std::move(button));
     }
     DetachNativeMenu();
@@ -194,22 +202,11 @@ void TWinSkinMenu::ReadMDIMenu() {
         TNativeItem native;
         if (!ReadNativeItem(FNativeMenu, i, native))
             continue;
-        auto button = std::make_unique<TMenuBtn>(FForm, *this);
-        button->FIndex = static_cast<int>(FButtons.size());
-        button->FSubMenu = native.SubMenu;
-        button->FEnabled = (native.State & (MFS_GRAYED | MFS_DISABLED)) == 0;
-        button->FVisible = true;
-        button->FCommand = static_cast<int>(native.Id);
-        button->FCaption = native.Text;
+        auto button = NativeButton(FForm, *this, static_cast<int>(FButtons.size()), native);
         // Items the frame adds for a maximized child have no text; the framework knows them.
         if (native.Text.empty() && FMenu)
-            if (TMenuItem* item = FMenu->FindItem(native.Id, fkCommand)) {
-                button->FCaption = AnsiToWide(item->Caption());
-                button->FEnabled = item->Enabled();
-                button->FCommand = item->Command();
-                button->FItem = item;
-                button->FSubMenu = item->Count() > 0 ? item->Handle() : nullptr;
-            }
+            if (TMenuItem* item = FMenu->FindItem(native.Id, fkCommand))
+                TakeFrameworkItem(*button, item);
         FButtons.push_back(std::move(button));
     }
     DetachNativeMenu();
