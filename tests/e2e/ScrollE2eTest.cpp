@@ -11,7 +11,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -112,6 +114,26 @@ int HeaderMismatches(HWND header, const RECT& item, TDataSkinObject& bar, int fr
     return compared == 0 ? -1 : mismatches;
 }
 
+// The thumb body's first and last rows in the column; {-1, -1} without one.
+std::pair<int, int> ThumbSpan(const std::vector<COLORREF>& column, TDataSkinObject& thumb) {
+    const int frames = thumb.Frame > 0 ? thumb.Frame : 3;
+    const int w = thumb.Bitmap.Width() / frames;
+    const COLORREF body =
+        static_cast<COLORREF>(thumb.Bitmap.Canvas()->Pixels(w / 2, thumb.Bitmap.Height() / 2));
+    std::pair<int, int> span{-1, -1};
+    for (int y = 0; y < static_cast<int>(column.size()); ++y)
+        if (column[static_cast<std::size_t>(y)] == body) {
+            if (span.first < 0)
+                span.first = y;
+            span.second = y;
+        }
+    return span;
+}
+
+int TopIndex(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+}
+
 class ScrollE2eTest : public e2e::ProgramTest {};
 
 } // namespace
@@ -178,4 +200,59 @@ TEST_F(ScrollE2eTest, TheStartupListsHeaderWearsTheSkinAndLightsTheItemUnderTheM
     SetCursorPos(0, 0);
     PostMessageA(header, WM_MOUSELEAVE, 0, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return HeaderMismatches(header, first, bar, 1, 2) == 0; }, 10s));
+}
+
+TEST_F(ScrollE2eTest, ClicksOnTheSkinnedBarsArrowTrackAndThumbScrollTheStartupList) {
+    const RunEntries entries;
+    Start();
+    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
+    ASSERT_NE(dialog, nullptr);
+    const HWND list = e2e::FindDescendant(dialog, "TListView");
+    ASSERT_NE(list, nullptr);
+    HWND overlay = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (overlay = VerticalOverlay(list)) != nullptr; }, 10s));
+    const e2e::ProgramSkin skin;
+    TDataSkinObject& thumb = *skin.Elements().VertScrollThumb;
+    RECT client{};
+    GetClientRect(overlay, &client);
+    const int a = GetSystemMetrics(SM_CXHSCROLL), x = client.right / 2;
+
+    // The down arrow scrolls a line, through the list's own scrolling loop.
+    ASSERT_EQ(TopIndex(list), 0);
+    e2e::ClickClient(overlay, POINT{x, client.bottom - a / 2});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return TopIndex(list) > 0; }, 10s)) << "the arrow scrolled nothing";
+    e2e::SettleWindow(dialog);
+
+    // The track below the thumb pages down, and the skinned thumb moves down.
+    std::pair<int, int> span{-1, -1};
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (span = ThumbSpan(Column(overlay), thumb)).first >= 0; }, 10s));
+    const int beforePage = TopIndex(list);
+    const int trackY = (span.second + client.bottom - a) / 2;
+    ASSERT_GT(trackY, span.second) << "no track left below the thumb";
+    e2e::ClickClient(overlay, POINT{x, trackY});
+    EXPECT_TRUE(e2e::WaitUntil([&] { return TopIndex(list) > beforePage + 1; }, 10s))
+        << "the track did not page";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ThumbSpan(Column(overlay), thumb).first > span.first; }, 10s))
+        << "the skinned thumb did not follow";
+    e2e::SettleWindow(dialog);
+
+    // The thumb dragged up: the press on the skinned thumb starts the list's own drag, which
+    // follows the pointer's moves over the list.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (span = ThumbSpan(Column(overlay), thumb)).first >= 0; }, 10s));
+    const int beforeDrag = TopIndex(list);
+    const int grab = (span.first + span.second) / 2;
+    auto inList = [&](int y) {
+        POINT p{x, y};
+        ClientToScreen(overlay, &p);
+        ScreenToClient(list, &p);
+        return MAKELPARAM(p.x, p.y);
+    };
+    PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, grab));
+    for (int y = grab - 4; y >= a; y -= 4)
+        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, inList(y));
+    PostMessageA(list, WM_LBUTTONUP, 0, inList(a));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return TopIndex(list) < beforeDrag; }, 10s))
+        << "the drag did not scroll";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ThumbSpan(Column(overlay), thumb).first < span.first; }, 10s))
+        << "the skinned thumb did not follow the drag";
 }
