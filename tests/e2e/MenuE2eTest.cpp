@@ -140,15 +140,14 @@ TEST_F(SkinnedMenus, ARightClickOnTheTitleOpensTheSkinnedSystemMenu) {
     SetForegroundWindow(main_);
     e2e::SettleWindow(main_);
 
-    // The middle of the title.
+    // The middle of the title, clicked as the system reports it: another process cannot move
+    // the pointer while the program has the foreground.
     RECT frame{};
     GetWindowRect(main_, &frame);
-    SetCursorPos(frame.left + (frame.right - frame.left) / 2, frame.top + 8);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, click, sizeof(INPUT));
+    const LPARAM title = MAKELPARAM(frame.left + (frame.right - frame.left) / 2, frame.top + 8);
+    ASSERT_EQ(SendMessageA(main_, WM_NCHITTEST, 0, title), HTCAPTION);
+    PostMessageA(main_, WM_NCRBUTTONDOWN, HTCAPTION, title);
+    PostMessageA(main_, WM_NCRBUTTONUP, HTCAPTION, title);
     HWND popup = WaitForPopup();
     ExpectSkinnedPopup(popup);
     Press(VK_ESCAPE);
