@@ -62,10 +62,14 @@ public:
     ButtonFaceProbe(const e2e::ProgramSkin& skin, HWND button)
         : FButton(button), FFaces(skin, ClientSize(button), {1, 5, 4, 2}) {}
     bool Usable() const { return FFaces.Spot().has_value(); }
-    // Waits until the button wears one of the frames.
+    // Waits until the button wears one of the frames. While the pointer is meant to be over the
+    // button its move is repeated: the real pointer may be elsewhere (another process cannot
+    // always move it), and its leaving would end the hot state first.
     bool Shows(std::initializer_list<int> frames) const {
         return e2e::WaitUntil(
             [&] {
+                if (FHovering)
+                    PostMessageA(FButton, WM_MOUSEMOVE, FPressed ? MK_LBUTTON : 0, Where());
                 const COLORREF shown = e2e::ScreenPixel(FButton, *FFaces.Spot());
                 return std::any_of(frames.begin(), frames.end(),
                                    [&](int f) { return FFaces.Colour(f) == shown; });
@@ -73,16 +77,26 @@ public:
             10s);
     }
     // The pointer over the button, as the system reports it.
-    void Hover() const {
+    void Hover() {
         POINT centre = Centre();
         const LPARAM where = MAKELPARAM(centre.x, centre.y);
         ClientToScreen(FButton, &centre);
         SetCursorPos(centre.x, centre.y);
         PostMessageA(FButton, WM_MOUSEMOVE, 0, where);
+        FHovering = true;
     }
-    void Press() const { PostMessageA(FButton, WM_LBUTTONDOWN, MK_LBUTTON, Where()); }
-    void Release() const { PostMessageA(FButton, WM_LBUTTONUP, 0, Where()); }
-    void Leave() const { PostMessageA(FButton, WM_MOUSELEAVE, 0, 0); }
+    void Press() {
+        PostMessageA(FButton, WM_LBUTTONDOWN, MK_LBUTTON, Where());
+        FPressed = true;
+    }
+    void Release() {
+        FHovering = FPressed = false;
+        PostMessageA(FButton, WM_LBUTTONUP, 0, Where());
+    }
+    void Leave() {
+        FHovering = false;
+        PostMessageA(FButton, WM_MOUSELEAVE, 0, 0);
+    }
     void SpaceDown() const { PostMessageA(FButton, WM_KEYDOWN, VK_SPACE, 0x00390001); }
     void SpaceUp() const { PostMessageA(FButton, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u)); }
 
@@ -102,6 +116,8 @@ private:
     }
     HWND FButton;
     e2e::ButtonFaces FFaces;
+    bool FHovering = false;
+    bool FPressed = false;
 };
 
 // A combo box's skinned frame as the screen shows it: the middle of its top edge wears the frame
@@ -125,9 +141,13 @@ public:
         FEdge[1] = static_cast<COLORREF>(pixels->Pixels(3 * frameWidth + frameWidth / 2, 0));
     }
     bool Usable() const { return FEdge[0] != FEdge[1]; }
-    // The frame of the state, and the button's look at rest (remembered) or not.
+    // The frame of the state, and the button's look at rest (remembered) or not. While hot is
+    // waited for the move is repeated: the real pointer may be elsewhere (another process
+    // cannot always move it), and its leaving would end the hot state first.
     bool ShowsHot(bool hot) {
         auto shows = [&] {
+            if (hot)
+                PostMessageA(FBox, WM_MOUSEMOVE, 0, MAKELPARAM(FButtonAt.x, FButtonAt.y));
             const COLORREF button = e2e::ScreenPixel(FBox, POINT{FButtonAt.x, 3});
             return e2e::ScreenPixel(FBox, FEdgeAt) == FEdge[hot ? 1 : 0] &&
                    (FResting == CLR_INVALID || (button == FResting) != hot);
@@ -264,7 +284,7 @@ TEST_F(SystemEditE2eTest, DeleteWearsTheSkinsFacesIgnoresAPressTheMouseLeftAndDe
     Start();
     OpenDialog();
     const e2e::ProgramSkin skin;
-    const ButtonFaceProbe remove(skin, remove_);
+    ButtonFaceProbe remove(skin, remove_);
     ASSERT_TRUE(remove.Usable()) << "the skin's button frames look alike";
     const Rows rows = ReadRows();
     const int row = RowOf(rows, "tw-e2e-keyboard");
@@ -376,7 +396,7 @@ TEST_F(UpanE2eTest, ItsButtonsWearTheSkinsFacesAndWorkByMouseAndByKeyboard) {
     OpenDialog();
     ASSERT_TRUE(e2e::SetControlText(drive_box_, typed_));
     const e2e::ProgramSkin skin;
-    const ButtonFaceProbe immunize(skin, immunize_), release(skin, release_);
+    ButtonFaceProbe immunize(skin, immunize_), release(skin, release_);
     ASSERT_TRUE(immunize.Usable() && release.Usable()) << "the skin's button frames look alike";
     EXPECT_TRUE(immunize.Shows({1, 5}));
     immunize.Hover();
