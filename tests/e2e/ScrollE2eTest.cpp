@@ -194,8 +194,14 @@ TEST_F(ScrollE2eTest, TheStartupListsHeaderWearsTheSkinAndLightsTheItemUnderTheM
     const LPARAM where = MAKELPARAM(at.x, at.y);
     ClientToScreen(header, &at);
     SetCursorPos(at.x, at.y);
-    PostMessageA(header, WM_MOUSEMOVE, 0, where);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return HeaderMismatches(header, first, bar, 2, 1) == 0; }, 10s))
+    // Moved again while waiting: the real pointer may be elsewhere (another process cannot
+    // always move it), and its leaving would end the hot state first.
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            PostMessageA(header, WM_MOUSEMOVE, 0, where);
+            return HeaderMismatches(header, first, bar, 2, 1) == 0;
+        },
+        10s))
         << "the item under the mouse shows the hot frame";
     SetCursorPos(0, 0);
     PostMessageA(header, WM_MOUSELEAVE, 0, 0);

@@ -52,9 +52,17 @@ TEST_F(SkinnedProgram, TheMainWindowWearsTheSkinsFrameOnceTheLoopRuns) {
     Start();
     ASSERT_TRUE(e2e::WaitUntil([&] { return Skinned(main_); }, 30s));
     const TSkinElements& e = FSkin.Elements();
-    const POINT offset = ClientOffset(main_);
-    EXPECT_EQ(e.BorderLeft->Bitmap.Width() / e.BorderLeft->Frame, offset.x);
-    EXPECT_EQ(e.BorderTop->Bitmap.Height() / e.BorderTop->Frame, offset.y);
+    const POINT want{e.BorderLeft->Bitmap.Width() / e.BorderLeft->Frame,
+                     e.BorderTop->Bitmap.Height() / e.BorderTop->Frame};
+    // The frame may still be recalculated just after the window reports itself skinned.
+    POINT offset{};
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            offset = ClientOffset(main_);
+            return offset.x == want.x && offset.y == want.y;
+        },
+        10s))
+        << offset.x << "," << offset.y << " instead of " << want.x << "," << want.y;
     EXPECT_TRUE(ShowsTitle(main_, FSkin.TitleColour(1)))
         << std::hex << TitlePixel(main_, 0.6) << " instead of " << FSkin.TitleColour(1);
 }
