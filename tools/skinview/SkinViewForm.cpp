@@ -212,7 +212,8 @@ void TSkinViewForm::BuildBars() {
     FParts.VerticalProgress = Place<TProgressBar>(this, this, 470, 364, 18, 90);
     FParts.VerticalProgress->SetOrientation(pbVertical);
     FParts.VerticalProgress->SetPosition(40);
-    FParts.VerticalTrack = Place<TTrackBar>(this, this, 500, 364, 32, 100);
+    // Standing up swaps the bar's width and height, as for the scroll bar.
+    FParts.VerticalTrack = Place<TTrackBar>(this, this, 500, 364, 100, 32);
     FParts.VerticalTrack->SetOrientation(trVertical);
     FParts.VerticalTrack->SetPosition(6);
 
