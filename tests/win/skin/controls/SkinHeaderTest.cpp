@@ -97,21 +97,6 @@ TRect ItemRect(HWND wnd, int index) {
     return r;
 }
 
-// Pixels of the two top and two bottom rows of area (where no text goes) that differ from the
-// element's frame composed over area.
-int EdgeMismatches(HWND wnd, TDataSkinObject& bar, int frame, const TRect& area) {
-    const int w = RectWidth(area), h = RectHeight(area);
-    auto composed =
-        BuildSkinBitmap(TRect{0, 0, w, h}, bar.Bitmap, bar.Margins(), false, bar.Tile == 1, bar.Frame, frame);
-    TWindowDC dc(wnd);
-    int mismatches = 0;
-    for (int y : {0, 1, h - 2, h - 1})
-        for (int x = 0; x < w; ++x)
-            mismatches += GetPixel(dc.Get(), area.left + x, area.top + y) !=
-                          static_cast<COLORREF>(composed->Canvas()->Pixels(x, y));
-    return mismatches;
-}
-
 int PixelsOfColour(HDC dc, const TRect& area, COLORREF colour) {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)

@@ -1,10 +1,12 @@
 // A sizeable form skinned by a form painter with either the program's skin or the small made
-// skin with its bar elements, and the pixel helpers the bar and media-player tests share.
+// skin with its bar elements, and the pixel helpers the control tests share.
 #pragma once
 
 #include "../form/SkinFormTestSupport.h"
+#include "ImgUtilBitmap.h"
 #include "SkinDraw.h"
 #include "WinSubClass.h"
+#include "WinSubClassTabs.h"
 
 #include "Forms.h"
 
@@ -12,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -67,24 +71,81 @@ inline int CoveredPixels(HWND wnd, TDataSkinObject& element, int frames, int fra
     return covered;
 }
 
-// Pixels of the size grip (frame 5 of the extra images, key pixels left out, one pixel in from
-// the bottom-right corner) that the status bar does not show; -1 when the frame has none.
-inline int GripMismatches(HWND bar, TDataSkinObject& extra) {
-    const int gw = extra.Bitmap.Width() / extra.Frame, gh = extra.Bitmap.Height();
-    const SIZE size = skinformtest::ClientSize(bar);
-    TWindowDC dc(bar);
+// Pixels of frame `frame` (1-based, of `frames` side by side; key pixels left out) that the
+// window does not show with the frame's top-left at `at`; -1 when the frame has none.
+inline int FrameMismatches(HWND wnd, TBitmap& image, int frames, int frame, POINT at) {
+    const int w = image.Width() / std::max(frames, 1), h = image.Height();
+    TWindowDC dc(wnd);
     int compared = 0, mismatches = 0;
-    for (int y = 0; y < gh; ++y)
-        for (int x = 0; x < gw; ++x) {
-            const TColor source = extra.Bitmap.Canvas()->Pixels(4 * gw + x, y);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const TColor source = image.Canvas()->Pixels((frame - 1) * w + x, y);
             if (source == clFuchsia)
                 continue;
             ++compared;
-            mismatches += GetPixel(dc.Get(), size.cx - 1 - gw + x, size.cy - 1 - gh + y) !=
-                                  static_cast<COLORREF>(source)
-                              ? 1
-                              : 0;
+            mismatches += GetPixel(dc.Get(), at.x + x, at.y + y) != static_cast<COLORREF>(source) ? 1 : 0;
         }
+    return compared == 0 ? -1 : mismatches;
+}
+
+// Mismatches of the size grip (frame 5 of the extra images, one pixel in from the bottom-right
+// corner).
+inline int GripMismatches(HWND bar, TDataSkinObject& extra) {
+    const SIZE size = skinformtest::ClientSize(bar);
+    const int gw = extra.Bitmap.Width() / extra.Frame, gh = extra.Bitmap.Height();
+    return FrameMismatches(bar, extra.Bitmap, extra.Frame, 5, POINT{size.cx - 1 - gw, size.cy - 1 - gh});
+}
+
+// Pixels of the two top and two bottom rows of area (where no text goes) that differ from the
+// element's frame composed over area.
+inline int EdgeMismatches(HWND wnd, TDataSkinObject& element, int frame, const TRect& area) {
+    const int w = RectWidth(area), h = RectHeight(area);
+    auto composed = BuildSkinBitmap(TRect{0, 0, w, h}, element.Bitmap, element.Margins(), false,
+                                    element.Tile == 1, element.Frame, frame);
+    TWindowDC dc(wnd);
+    int mismatches = 0;
+    for (int y : {0, 1, h - 2, h - 1})
+        for (int x = 0; x < w; ++x)
+            mismatches += GetPixel(dc.Get(), area.left + x, area.top + y) !=
+                          static_cast<COLORREF>(composed->Canvas()->Pixels(x, y));
+    return mismatches;
+}
+
+// Frame `frame` of the [Tabs] image composed for a tab of that side, turned as it stands.
+inline std::unique_ptr<TBitmap> ExpectedTab(TDataSkinBorder& tabs, TTabSide side, int frame, int width,
+                                            int height) {
+    TBitmap image;
+    CopyBitmap(tabs.Bitmap, image);
+    image.SetPixelFormat(pf24bit);
+    if (side == tsdBottom)
+        FlipBitmap(image);
+    const bool lying = side == tsdLeft || side == tsdRight;
+    auto composed = BuildSkinBitmap(TRect{0, 0, lying ? height : width, lying ? width : height}, image,
+                                    tabs.Margins(), false, tabs.Tile == 1, tabs.Frame, frame);
+    if (side == tsdLeft)
+        RotateLeft(*composed);
+    else if (side == tsdRight)
+        RotateRight(*composed);
+    return composed;
+}
+
+// Pixels of the expected picture (its key colour left out) that the window does not show at
+// (left, top), within the 2 x 2 blocks of the given corners.
+inline int CornerMismatches(HWND wnd, TBitmap& expected, int left, int top,
+                            std::initializer_list<POINT> corners) {
+    TWindowDC dc(wnd);
+    int mismatches = 0, compared = 0;
+    for (POINT corner : corners)
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) {
+                const int x = corner.x ? expected.Width() - 1 - dx : dx;
+                const int y = corner.y ? expected.Height() - 1 - dy : dy;
+                const TColor want = expected.Canvas()->Pixels(x, y);
+                if (want == clFuchsia)
+                    continue;
+                ++compared;
+                mismatches += GetPixel(dc.Get(), left + x, top + y) != static_cast<COLORREF>(want) ? 1 : 0;
+            }
     return compared == 0 ? -1 : mismatches;
 }
 

@@ -62,42 +62,6 @@ TRect ItemRect(HWND tabs, int index) {
     return r;
 }
 
-// Frame `frame` of the [Tabs] image composed for a tab of that side, turned as it stands.
-std::unique_ptr<TBitmap> ExpectedTab(TDataSkinBorder& tabs, TTabSide side, int frame, int width, int height) {
-    TBitmap image;
-    CopyBitmap(tabs.Bitmap, image);
-    image.SetPixelFormat(pf24bit);
-    if (side == tsdBottom)
-        FlipBitmap(image);
-    const bool lying = side == tsdLeft || side == tsdRight;
-    auto composed = BuildSkinBitmap(TRect{0, 0, lying ? height : width, lying ? width : height}, image,
-                                    tabs.Margins(), false, tabs.Tile == 1, tabs.Frame, frame);
-    if (side == tsdLeft)
-        RotateLeft(*composed);
-    else if (side == tsdRight)
-        RotateRight(*composed);
-    return composed;
-}
-
-// Pixels of the expected picture (its key colour left out) that the window does not show at
-// (left, top), within the 2 x 2 blocks of the given corners.
-int CornerMismatches(HWND wnd, TBitmap& expected, int left, int top, std::initializer_list<POINT> corners) {
-    TWindowDC dc(wnd);
-    int mismatches = 0, compared = 0;
-    for (POINT corner : corners)
-        for (int dy = 0; dy < 2; ++dy)
-            for (int dx = 0; dx < 2; ++dx) {
-                const int x = corner.x ? expected.Width() - 1 - dx : dx;
-                const int y = corner.y ? expected.Height() - 1 - dy : dy;
-                const TColor want = expected.Canvas()->Pixels(x, y);
-                if (want == clFuchsia)
-                    continue;
-                ++compared;
-                mismatches += GetPixel(dc.Get(), left + x, top + y) != static_cast<COLORREF>(want) ? 1 : 0;
-            }
-    return compared == 0 ? -1 : mismatches;
-}
-
 // Answers WMS_TABCLOSE on the form's window with what the test says, in front of everything.
 class TTabCloseAnswer {
 public:

@@ -7,19 +7,23 @@
 #include "WinSkinForm.h"
 #include "WinSkinManage.h"
 #include "WinSubClass.h"
+#include "WinSubClassChecks.h"
+#include "WinSubClassScroll.h"
 #include "controls/SkinPanelsTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 namespace {
 
 using namespace skinformtest;
-
-enum class TSkinKind { Program, Made };
+using namespace panelstest;
 
 std::vector<std::uint8_t> SkinBytes(TSkinKind kind) {
     if (kind == TSkinKind::Program)
@@ -31,6 +35,9 @@ std::vector<std::uint8_t> SkinBytes(TSkinKind kind) {
     options.Bars = true;
     options.Tabs = true;
     options.Menus = true;
+    options.MenuBar = true;
+    options.Header = true;
+    options.Scrolls = true;
     return SmallSkinFile(options);
 }
 
@@ -71,13 +78,17 @@ protected:
         const TWinSkinForm* painter = SkinManage() ? SkinManage()->FindSkinForm(wnd) : nullptr;
         return painter && painter->SkinState() == TWinSkinForm::ssActive;
     }
-    std::string SkinnerClassOf(TControl* control) const {
+    TSkinControl* SkinnerOf(TControl* control) const {
         for (TSkinControl* skinner : SkinManage()->FindSkinForm(Form->Handle())->Controls())
             if (skinner->Control() == control || skinner->GraphicControl() == control ||
                 (skinner->Handle() && dynamic_cast<TWinControl*>(control) &&
                  skinner->Handle() == static_cast<TWinControl*>(control)->Handle()))
-                return skinner->ClassName();
-        return "";
+                return skinner;
+        return nullptr;
+    }
+    std::string SkinnerClassOf(TControl* control) const {
+        TSkinControl* skinner = SkinnerOf(control);
+        return skinner ? skinner->ClassName() : "";
     }
     const TSkinElements& Elements() const { return Form->Skin().Elements(); }
 
@@ -125,14 +136,170 @@ TEST_P(SkinViewTest, EveryControlKindGetsItsPainter) {
         EXPECT_EQ(SkinnerClassOf(control), skinner) << control->ClassName() << " " << control->Caption();
 }
 
-TEST_P(SkinViewTest, ControlsShowTheSkinsImages) {
+// Each check of the table looks at a few pixels of one control kind on the preview form.
+TEST_P(SkinViewTest, EachControlKindShowsTheSkinsImages) {
     const TSkinViewParts& p = Form->Parts();
+    const TSkinElements& e = Elements();
+    TDataSkinButton& buttons = *e.Buttons;
+
+    // A mark sits at the left, vertically centred, in the frame of its state.
+    auto mark = [&](TWinControl* box, bool radio, int logical, bool grayed = false) {
+        TBitmap& image = radio ? buttons.RadioBitmap : buttons.CheckBitmap;
+        const int frames = radio ? buttons.RadioFrames : buttons.CheckFrames;
+        const bool disabled = !box->Enabled();
+        const int frame =
+            radio ? RadioFrameOf(logical, frames) : CheckFrameOf(logical, grayed, disabled, frames);
+        const SIZE size = ClientSize(box->Handle());
+        return FrameMismatches(box->Handle(), image, frames, frame,
+                               POINT{0, (size.cy - image.Height()) / 2}) == 0;
+    };
+    // Halfway along the filled part and along the rest of a progress bar at `percent`; a
+    // standing bar is the lying one turned anticlockwise.
+    auto progress = [&](TProgressBar* bar, int percent) {
+        const HWND wnd = bar->Handle();
+        const SIZE size = ClientSize(wnd);
+        const bool standing = bar->Orientation() == pbVertical;
+        const int length = standing ? size.cy : size.cx, thickness = standing ? size.cx : size.cy;
+        const int fill = length * percent / 100;
+        for (const int along : {fill / 2, fill + (length - fill) / 2}) {
+            const COLORREF expected =
+                along < fill ? ComposedPixel(*e.Progress, 2, 2, fill, thickness, along, thickness / 2)
+                             : ComposedPixel(*e.Progress, 2, 1, length, thickness, along, thickness / 2);
+            const COLORREF shown = standing ? PixelOf(wnd, thickness / 2, length - 1 - along)
+                                            : PixelOf(wnd, along, thickness / 2);
+            if (shown != expected)
+                return false;
+        }
+        return true;
+    };
+    // The thumb's middle shows frame 2 of the five thumb frames.
+    auto thumb = [&](TTrackBar* bar) {
+        const HWND wnd = bar->Handle();
+        TDataSkinObject& image =
+            bar->Orientation() == trVertical ? *e.TrackbarThumbVert : *e.TrackbarThumbHorz;
+        RECT r{};
+        SendMessageA(wnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        TBitmap expected;
+        expected.SetSize(w, h);
+        DrawStripFrameDC(expected.Canvas()->Handle(), TRect{0, 0, w, h}, 5, 2, image.Bitmap);
+        return PixelOf(wnd, r.left + w / 2, r.top + h / 2) ==
+               static_cast<COLORREF>(expected.Canvas()->Pixels(w / 2, h / 2));
+    };
+    // The outer corners of both tabs: the chosen one in frame 2, the row shifted off the page.
+    auto tabs = [&](TPageControl* pages) {
+        const HWND wnd = pages->Handle();
+        const bool top = pages->TabPosition() == tpTop;
+        for (int i = 0; i < 2; ++i) {
+            RECT item{};
+            SendMessageA(wnd, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            OffsetRect(&item, 0, top ? 1 : -1);
+            auto expected =
+                ExpectedTab(*e.Tabs, top ? tsdTop : tsdBottom, i == pages->ActivePageIndex() ? 2 : 1,
+                            item.right - item.left, item.bottom - item.top);
+            const int wrong = top ? CornerMismatches(wnd, *expected, item.left, item.top, {{0, 0}, {1, 0}})
+                                  : CornerMismatches(wnd, *expected, item.left, item.top, {{0, 1}, {1, 1}});
+            if (wrong != 0)
+                return false;
+        }
+        return true;
+    };
+    // The list view's first header item in frame 1, its vertical bar's overlay showing rows of
+    // the thumb image's middle colour.
+    auto header = [&] {
+        const HWND wnd = ListView_GetHeader(p.List->Handle());
+        RECT item{};
+        SendMessageA(wnd, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        return EdgeMismatches(wnd, *e.Headerbar, 1, item) == 0;
+    };
+    auto overlay = [&] {
+        auto* skinner = dynamic_cast<TSkinListView*>(SkinnerOf(p.List));
+        TWScrollbar* bar = skinner ? skinner->VertBar() : nullptr;
+        if (!bar || !bar->Shown())
+            return false;
+        TBitmap& image = e.VertScrollThumb->Bitmap;
+        const int w = image.Width() / std::max(e.VertScrollThumb->Frame, 1);
+        const COLORREF body = static_cast<COLORREF>(image.Canvas()->Pixels(w / 2, image.Height() / 2));
+        const SIZE size = ClientSize(bar->Handle());
+        int rows = 0;
+        for (int y = 0; y < size.cy; ++y)
+            rows += PixelOf(bar->Handle(), size.cx / 2, y) == body;
+        return rows > 0;
+    };
+    // The menu bar's band right of the last caption: the middle of the active frame's bottom row.
+    auto menuBar = [&] {
+        const TWinSkinForm& painter = *SkinManage()->FindSkinForm(Form->Handle());
+        TBitmap& image = e.MenuBar->Bitmap;
+        const TRect borders = painter.Borders();
+        TWindowDC dc(Form->Handle(), true);
+        const COLORREF shown = GetPixel(dc.Get(), WindowSize(Form->Handle()).cx - borders.right - 20,
+                                        borders.top + painter.MenuHeight() - 1);
+        return shown ==
+               static_cast<COLORREF>(image.Canvas()->Pixels(image.Width() / 2, image.Height() / 2 - 1));
+    };
+    // The group box's rounded frame in the skin's shadow colour on its face colour.
+    auto group = [&] {
+        const HWND wnd = p.Group->Handle();
+        const int y = ClientSize(wnd).cy / 2;
+        return PixelOf(wnd, 1, y) ==
+                   static_cast<COLORREF>(ColorToRGB(static_cast<TColor>(e.Colors.ButtonShadow))) &&
+               PixelOf(wnd, 0, y) ==
+                   static_cast<COLORREF>(ColorToRGB(static_cast<TColor>(e.Colors.ButtonFace)));
+    };
     // A disabled push button shows the third of the five button frames, its caption aside.
-    const HWND button = p.DisabledButton->Handle();
-    const SIZE size = ClientSize(button);
-    EXPECT_GT(MatchingShare(button, *Elements().Buttons, 5, 3, TRect{0, 0, size.cx, size.cy}), 0.7);
-    // The status bar's size grip is frame 5 of the extra images.
-    EXPECT_EQ(panelstest::GripMismatches(p.Status->Handle(), *Elements().ExtraImages), 0);
+    auto disabledButton = [&] {
+        const HWND wnd = p.DisabledButton->Handle();
+        const SIZE size = ClientSize(wnd);
+        return MatchingShare(wnd, buttons, 5, 3, TRect{0, 0, size.cx, size.cy}) > 0.7;
+    };
+
+    const std::pair<const char*, std::function<bool()>> checks[] = {
+        {"disabled button", disabledButton},
+        {"unchecked box", [&] { return mark(p.Unchecked, false, 1); }},
+        {"checked box", [&] { return mark(p.Checked, false, 2); }},
+        {"grayed box", [&] { return mark(p.Grayed, false, 4, true); }},
+        {"disabled checked box", [&] { return mark(p.DisabledCheck, false, 4); }},
+        {"radio", [&] { return mark(p.Radio, true, 1); }},
+        {"checked radio", [&] { return mark(p.CheckedRadio, true, 2); }},
+        {"disabled radio", [&] { return mark(p.DisabledRadio, true, 3); }},
+        {"group box", group},
+        {"progress bar", [&] { return progress(p.Progress, 60); }},
+        {"standing progress bar", [&] { return progress(p.VerticalProgress, 40); }},
+        {"track bar", [&] { return thumb(p.Track); }},
+        {"standing track bar", [&] { return thumb(p.VerticalTrack); }},
+        {"tabs on top", [&] { return tabs(p.TopTabs); }},
+        {"tabs below", [&] { return tabs(p.BottomTabs); }},
+        {"list header", header},
+        {"scroll overlay", overlay},
+        {"menu bar", menuBar},
+        {"status bar grip", [&] { return GripMismatches(p.Status->Handle(), *e.ExtraImages) == 0; }},
+    };
+    for (const auto& [kind, shows] : checks)
+        EXPECT_TRUE(PumpUntil(shows)) << kind;
+
+    // The combo box's button, where the skin composes frame and button into one picture (the
+    // made skin has no combo images).
+    if (e.ComboButton && e.ComboButton->Style == 2) {
+        TDataSkinBorder& combo = *e.ComboButton;
+        const HWND wnd = p.Combo->Handle();
+        const SIZE size = WindowSize(wnd);
+        auto buttonShown = [&] {
+            TWindowDC dc(wnd, true);
+            int compared = 0, wrong = 0;
+            for (int y = 3; y < size.cy - 3; ++y)
+                for (int x = size.cx - 16; x < size.cx - 3; ++x) {
+                    const COLORREF want = ComposedPixel(combo, combo.Frame, 1, size.cx, size.cy, x, y);
+                    if (want == RGB(255, 0, 255))
+                        continue;
+                    ++compared;
+                    wrong += GetPixel(dc.Get(), x, y) != want;
+                }
+            return compared > 0 && wrong == 0;
+        };
+        EXPECT_TRUE(PumpUntil(buttonShown)) << "combo button";
+    }
+    // Stood up after it was placed lying: taller than wide.
+    EXPECT_GT(ClientSize(p.VerticalTrack->Handle()).cy, ClientSize(p.VerticalTrack->Handle()).cx);
 }
 
 TEST_P(SkinViewTest, ABadSkinFileIsReportedOnceAndTheSkinShownBeforeStays) {
@@ -169,6 +336,4 @@ TEST_P(SkinViewTest, AnotherSkinSwitchesLive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinViewTest, ::testing::Values(TSkinKind::Program, TSkinKind::Made),
-                         [](const auto& info) {
-                             return info.param == TSkinKind::Program ? "ProgramSkin" : "MadeSkin";
-                         });
+                         SkinName);
