@@ -7,8 +7,6 @@
 #include "WinSubClassSpin.h"
 
 #include "ComCtrlsSpin.h"
-#include "LzhEncoder.h"
-#include "SkinPacker.h"
 #include "StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -24,41 +22,17 @@ using skinformtest::PumpUntil;
 
 namespace {
 
-using Rows = std::vector<std::string>;
-
-Rows Beside(const std::string& letters, int w, int h) {
-    Rows out(static_cast<size_t>(h));
-    for (char letter : letters)
-        for (auto& row : out)
-            row += std::string(static_cast<size_t>(w), letter);
-    return out;
-}
-
-// The made skin's letters: combo button frames 9 x 15 R G B Y, arrows 5 x 5 K, up-down
-// buttons 6 x 5 (standing) and 5 x 6 (lying) with 2 x 2 grey glyphs.
+// The made skin's letters (see the test support's edit elements).
 constexpr char kComboFrames[] = "RGBY";
 constexpr char kVertFrames[] = "CKSLOPNT";
 constexpr char kHorzFrames[] = "RGBYYRGB";
 
 // comboStyle 1 asks for the flat box: the native box with the skin's glyph at its side.
 std::vector<std::uint8_t> MadeSkinFile(int comboStyle = 0) {
-    using skintest::BmpFile;
-    const std::string ini = "[Colours]\r\nButtonFace=10 20 30\r\nButtonShadow=70 20 90\r\n"
-                            "[ComboButton]\r\nImage=combo.bmp\r\nTrans=1\r\nStyle=" +
-                            std::to_string(comboStyle) +
-                            "\r\n"
-                            "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n"
-                            "[UpDown.Vert]\r\nImage=udv.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n"
-                            "[UpDown.Horz]\r\nImage=udh.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n";
-    const std::vector<TSkinPackEntry> entries{
-        {"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())},
-        {"combo.bmp", BmpFile(Beside(kComboFrames, 9, 15))},
-        {"extra.bmp", BmpFile(Beside("KKKKO", 5, 5))},
-        {"udv.bmp", BmpFile(Beside(kVertFrames, 6, 5))},
-        {"udh.bmp", BmpFile(Beside(kHorzFrames, 5, 6))},
-        {"glyph.bmp", BmpFile(Beside("AAAAAAAA", 2, 2))},
-    };
-    return LzhEncode(BuildSkinPackage(entries));
+    skinformtest::TSmallSkinOptions options;
+    options.Edits = true;
+    options.ComboStyle = comboStyle;
+    return skinformtest::SmallSkinFile(options);
 }
 
 COLORREF Letter(char letter) {

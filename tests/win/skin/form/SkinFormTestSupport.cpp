@@ -75,6 +75,8 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
            "Visibility=1\r\nVisibility1=0\r\nframe=1\r\n"
            "[Button4]\r\nAction=3\r\nAlign=0\r\nXcoord=4\r\nYcoord=4\r\nVisibility=0\r\nVisibility1=0\r\n"
            "[Colours]\r\nButtonFace=10 20 30\r\n";
+    if (options.Edits)
+        ini += "ButtonShadow=70 20 90\r\n";
     std::vector<TSkinPackEntry> extra;
     if (options.MenuBar) {
         ini += "MenuBarText=255 255 255\r\n";
@@ -194,6 +196,26 @@ std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options) {
         extra.push_back({"strack.bmp", BmpFile(Beside({Rows(6, 6, 'C'), Rows(6, 6, 'K'), Rows(6, 6, 'S'),
                                                        Rows(6, 6, 'K')}))});
         extra.push_back({"sthumb.bmp", BmpFile(Beside({Rows(6, 6, 'W'), Rows(6, 6, 'L'), Rows(6, 6, 'T')}))});
+    }
+    if (options.Edits) {
+        ini += "[ComboButton]\r\nImage=combo.bmp\r\nTrans=1\r\nStyle=" + std::to_string(options.ComboStyle) +
+               "\r\n"
+               "[UpDown.Vert]\r\nImage=udv.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n"
+               "[UpDown.Horz]\r\nImage=udh.bmp\r\nGlyphImage=glyph.bmp\r\nTrans=1\r\n";
+        auto strip = [](const std::string& letters, int w, int h) {
+            std::vector<std::vector<std::string>> frames;
+            for (char letter : letters)
+                frames.push_back(Rows(w, h, letter));
+            return BmpFile(Beside(frames));
+        };
+        extra.push_back({"combo.bmp", strip("RGBY", 9, 15)});
+        extra.push_back({"udv.bmp", strip("CKSLOPNT", 6, 5)});
+        extra.push_back({"udh.bmp", strip("RGBYYRGB", 5, 6)});
+        extra.push_back({"glyph.bmp", strip("AAAAAAAA", 2, 2)});
+        if (!options.Bars) {
+            ini += "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n";
+            extra.push_back({"extra.bmp", strip("KKKKO", 5, 5)});
+        }
     }
     std::vector<TSkinPackEntry> entries{
         {"left.bmp", BmpFile(left)},

@@ -73,6 +73,13 @@ struct TSmallSkinOptions {
     // [VertScroll] 4 frames of 6 x 6 C normal, S disabled (K between), tiled;
     // [HorzScrollThumb] and [VertScrollThumb] 3 frames of 6 x 6 W normal, L pressed, T hot.
     bool Scrolls = false;
+    // The edit elements: [ComboButton] 4 frames of 9 x 15 R G B Y (normal, pressed, disabled,
+    // hot; transparent, no [SunkEdge], so drawn from its parts; ComboStyle 1 the flat box),
+    // [UpDown.Vert] 8 frames of 6 x 5 C K S L O P N T and [UpDown.Horz] 8 frames of 5 x 6
+    // R G B Y Y R G B, both with 2 x 2 A glyphs; without Bars an [ExtraImages] of 5 frames of
+    // 5 x 5, the fifth O, the others K; the button shadow 70 20 90.
+    bool Edits = false;
+    int ComboStyle = 0;
 };
 std::vector<std::uint8_t> SmallSkinFile(const TSmallSkinOptions& options = {});
 // skins/default.skn as checked in.

@@ -8,6 +8,7 @@
 #include "WinSkinManage.h"
 #include "WinSubClass.h"
 #include "WinSubClassChecks.h"
+#include "WinSubClassSpin.h"
 #include "WinSubClassScroll.h"
 #include "controls/SkinPanelsTestSupport.h"
 
@@ -38,6 +39,7 @@ std::vector<std::uint8_t> SkinBytes(TSkinKind kind) {
     options.MenuBar = true;
     options.Header = true;
     options.Scrolls = true;
+    options.Edits = true;
     return SmallSkinFile(options);
 }
 
@@ -172,19 +174,61 @@ TEST_P(SkinViewTest, EachControlKindShowsTheSkinsImages) {
         }
         return true;
     };
-    // The thumb's middle shows frame 2 of the five thumb frames.
-    auto thumb = [&](TTrackBar* bar) {
-        const HWND wnd = bar->Handle();
-        TDataSkinObject& image =
-            bar->Orientation() == trVertical ? *e.TrackbarThumbVert : *e.TrackbarThumbHorz;
-        RECT r{};
-        SendMessageA(wnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+    // The middle of a strip frame drawn over a window's rectangle r on the face colour.
+    auto stripMiddle = [&](HWND wnd, const RECT& r, TDataSkinObject& image, int frames, int frame) {
         const int w = r.right - r.left, h = r.bottom - r.top;
         TBitmap expected;
         expected.SetSize(w, h);
-        DrawStripFrameDC(expected.Canvas()->Handle(), TRect{0, 0, w, h}, 5, 2, image.Bitmap);
+        expected.Canvas()->Brush()->SetColor(static_cast<TColor>(e.Colors.ButtonFace));
+        expected.Canvas()->FillRect(TRect{0, 0, w, h});
+        DrawStripFrameDC(expected.Canvas()->Handle(), TRect{0, 0, w, h}, frames, frame, image.Bitmap);
         return PixelOf(wnd, r.left + w / 2, r.top + h / 2) ==
                static_cast<COLORREF>(expected.Canvas()->Pixels(w / 2, h / 2));
+    };
+    // The thumb's middle shows frame 2 of the five thumb frames.
+    auto thumb = [&](TTrackBar* bar) {
+        RECT r{};
+        SendMessageA(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return stripMiddle(bar->Handle(), r,
+                           bar->Orientation() == trVertical ? *e.TrackbarThumbVert : *e.TrackbarThumbHorz, 5,
+                           2);
+    };
+    // The date picker's cover arrow over its button: frame 1 of the combo arrow.
+    auto dateArrow = [&] {
+        auto* skinner = dynamic_cast<TSkinDateTime*>(SkinnerOf(p.Date));
+        TArrowButton* arrow = skinner ? skinner->Arrow() : nullptr;
+        if (!arrow || !IsWindowVisible(arrow->Handle()))
+            return false;
+        RECT client{};
+        GetClientRect(arrow->Handle(), &client);
+        return stripMiddle(arrow->Handle(), client, *e.ComboxArrow, e.ComboxArrow->Frame, 1);
+    };
+    // The up-down's upper half, near its corner (off the glyph): frame 1 of the standing buttons.
+    auto spin = [&] {
+        const HWND wnd = p.Spin->Handle();
+        TDataSkinBorder& element = *e.UpDownVert;
+        const SIZE size = WindowSize(wnd);
+        TBitmap expected;
+        expected.SetSize(size.cx, size.cy / 2);
+        DrawSkinFrame(expected.Canvas()->Handle(), TRect{0, 0, size.cx, size.cy / 2}, element.Bitmap,
+                      element.Trans == 1, element.Frame, 1);
+        TWindowDC dc(wnd, true);
+        return GetPixel(dc.Get(), 3, 3) == static_cast<COLORREF>(expected.Canvas()->Pixels(3, 3));
+    };
+    // The tab set's tabs where it lays them out, hanging on the upside-down image.
+    auto tabSet = [&] {
+        const std::vector<TRect> places = p.TabSet->TabRects();
+        for (int i = 0; i < static_cast<int>(places.size()); ++i) {
+            const TRect& at = places[static_cast<std::size_t>(i)];
+            if (IsRectEmpty(&at))
+                continue;
+            auto expected = ExpectedTab(*e.Tabs, tsdBottom, i == p.TabSet->TabIndex() ? 2 : 1, RectWidth(at),
+                                        RectHeight(at));
+            if (CornerMismatches(p.TabSet->Handle(), *expected, at.left, at.top,
+                                 {{0, 0}, {1, 0}, {0, 1}, {1, 1}}) != 0)
+                return false;
+        }
+        return !places.empty();
     };
     // The outer corners of both tabs: the chosen one in frame 2, the row shifted off the page.
     auto tabs = [&](TPageControl* pages) {
@@ -269,6 +313,9 @@ TEST_P(SkinViewTest, EachControlKindShowsTheSkinsImages) {
         {"standing track bar", [&] { return thumb(p.VerticalTrack); }},
         {"tabs on top", [&] { return tabs(p.TopTabs); }},
         {"tabs below", [&] { return tabs(p.BottomTabs); }},
+        {"tab set", tabSet},
+        {"spin buttons", spin},
+        {"date picker arrow", dateArrow},
         {"list header", header},
         {"scroll overlay", overlay},
         {"menu bar", menuBar},
@@ -277,27 +324,29 @@ TEST_P(SkinViewTest, EachControlKindShowsTheSkinsImages) {
     for (const auto& [kind, shows] : checks)
         EXPECT_TRUE(PumpUntil(shows)) << kind;
 
-    // The combo box's button, where the skin composes frame and button into one picture (the
-    // made skin has no combo images).
-    if (e.ComboButton && e.ComboButton->Style == 2) {
-        TDataSkinBorder& combo = *e.ComboButton;
-        const HWND wnd = p.Combo->Handle();
-        const SIZE size = WindowSize(wnd);
-        auto buttonShown = [&] {
-            TWindowDC dc(wnd, true);
-            int compared = 0, wrong = 0;
-            for (int y = 3; y < size.cy - 3; ++y)
-                for (int x = size.cx - 16; x < size.cx - 3; ++x) {
-                    const COLORREF want = ComposedPixel(combo, combo.Frame, 1, size.cx, size.cy, x, y);
-                    if (want == RGB(255, 0, 255))
-                        continue;
-                    ++compared;
-                    wrong += GetPixel(dc.Get(), x, y) != want;
-                }
-            return compared > 0 && wrong == 0;
-        };
-        EXPECT_TRUE(PumpUntil(buttonShown)) << "combo button";
-    }
+    // The combo box's button: the composite of frame and button where the skin has one (the
+    // program's), else the button image's frame 1 (the made skin's solid one) around the arrow.
+    TDataSkinBorder& combo = *e.ComboButton;
+    const HWND comboWnd = p.Combo->Handle();
+    const SIZE comboSize = WindowSize(comboWnd);
+    const int buttonWidth = GetSystemMetrics(SM_CXHSCROLL);
+    auto comboButton = [&] {
+        TWindowDC dc(comboWnd, true);
+        int compared = 0, wrong = 0;
+        for (int y = 3; y < comboSize.cy - 3; ++y)
+            for (int x = comboSize.cx - buttonWidth; x < comboSize.cx - 3; ++x) {
+                const COLORREF want =
+                    combo.Style == 2 ? ComposedPixel(combo, combo.Frame, 1, comboSize.cx, comboSize.cy, x, y)
+                                     : static_cast<COLORREF>(combo.Bitmap.Canvas()->Pixels(1, 1));
+                if (want == RGB(255, 0, 255))
+                    continue;
+                ++compared;
+                wrong += GetPixel(dc.Get(), x, y) != want;
+            }
+        // The made skin's arrow covers the button's middle.
+        return compared > 0 && wrong <= compared / 3;
+    };
+    EXPECT_TRUE(PumpUntil(comboButton)) << "combo button";
     // Stood up after it was placed lying: taller than wide.
     EXPECT_GT(ClientSize(p.VerticalTrack->Handle()).cy, ClientSize(p.VerticalTrack->Handle()).cx);
 }
