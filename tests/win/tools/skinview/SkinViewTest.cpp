@@ -297,7 +297,22 @@ TEST_P(SkinViewTest, EachControlKindShowsTheSkinsImages) {
         return MatchingShare(wnd, buttons, 5, 3, TRect{0, 0, size.cx, size.cy}) > 0.7;
     };
 
+    // A button at rest shows frame 1 of the five button frames (5 when it has the focus) over
+    // most of it, its caption, glyph or arrow aside; a speed button is drawn on its parent.
+    auto restingButton = [&](TControl* button) {
+        auto* windowed = dynamic_cast<TWinControl*>(button);
+        const HWND wnd = windowed ? windowed->Handle() : Form->Handle();
+        const TRect area =
+            windowed ? TRect{0, 0, ClientSize(wnd).cx, ClientSize(wnd).cy} : button->BoundsRect();
+        const int frame = windowed && GetFocus() == wnd ? 5 : 1;
+        return MatchingShare(wnd, buttons, 5, frame, area) > 0.5;
+    };
+
     const std::pair<const char*, std::function<bool()>> checks[] = {
+        {"button", [&] { return restingButton(p.Button); }},
+        {"glyph button", [&] { return restingButton(p.GlyphButton); }},
+        {"speed button", [&] { return restingButton(p.SpeedButton); }},
+        {"drop-down button", [&] { return restingButton(p.DropDownButton); }},
         {"disabled button", disabledButton},
         {"unchecked box", [&] { return mark(p.Unchecked, false, 1); }},
         {"checked box", [&] { return mark(p.Checked, false, 2); }},
