@@ -49,6 +49,16 @@ protected:
         return dialog;
     }
 
+    // Opens the startup-items dialog from the toolbar and returns its first child window of
+    // that class, or null (with a failure recorded).
+    HWND OpenStartupDialogChild(const char* childClass) {
+        const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
+        const HWND child = dialog ? FindDescendant(dialog, childClass) : nullptr;
+        if (dialog && !child)
+            ADD_FAILURE() << "the startup dialog has no " << childClass;
+        return child;
+    }
+
     // The program's message box (not `except`) once it appears, or null after the timeout.
     HWND WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(60)) {
         HWND box = nullptr;

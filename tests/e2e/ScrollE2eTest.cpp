@@ -134,19 +134,25 @@ int TopIndex(HWND list) {
     return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
 }
 
-class ScrollE2eTest : public e2e::ProgramTest {};
+class ScrollE2eTest : public e2e::ProgramTest {
+protected:
+    // The startup list's vertical overlay once it is there, or null.
+    static HWND WaitForOverlay(HWND list) {
+        HWND overlay = nullptr;
+        e2e::WaitUntil([&] { return (overlay = VerticalOverlay(list)) != nullptr; }, 10s);
+        return overlay;
+    }
+};
 
 } // namespace
 
 TEST_F(ScrollE2eTest, TheStartupListsBarIsCoveredAndTheWheelScrollsItWhileTheSkinnedThumbFollows) {
     const RunEntries entries;
     Start();
-    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
-    ASSERT_NE(dialog, nullptr);
-    const HWND list = e2e::FindDescendant(dialog, "TListView");
+    const HWND list = OpenStartupDialogChild("TListView");
     ASSERT_NE(list, nullptr);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil([&] { return (overlay = VerticalOverlay(list)) != nullptr; }, 10s));
+    const HWND overlay = WaitForOverlay(list);
+    ASSERT_NE(overlay, nullptr);
     EXPECT_EQ(GetWindow(list, GW_HWNDPREV), overlay) << "directly above the list";
 
     const e2e::ProgramSkin skin;
@@ -176,9 +182,7 @@ TEST_F(ScrollE2eTest, TheStartupListsBarIsCoveredAndTheWheelScrollsItWhileTheSki
 TEST_F(ScrollE2eTest, TheStartupListsHeaderWearsTheSkinAndLightsTheItemUnderTheMouse) {
     const RunEntries entries;
     Start();
-    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
-    ASSERT_NE(dialog, nullptr);
-    const HWND list = e2e::FindDescendant(dialog, "TListView");
+    const HWND list = OpenStartupDialogChild("TListView");
     ASSERT_NE(list, nullptr);
     const HWND header = e2e::FindDescendant(list, "SysHeader32");
     ASSERT_NE(header, nullptr);
@@ -211,12 +215,11 @@ TEST_F(ScrollE2eTest, TheStartupListsHeaderWearsTheSkinAndLightsTheItemUnderTheM
 TEST_F(ScrollE2eTest, ClicksOnTheSkinnedBarsArrowTrackAndThumbScrollTheStartupList) {
     const RunEntries entries;
     Start();
-    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
-    ASSERT_NE(dialog, nullptr);
-    const HWND list = e2e::FindDescendant(dialog, "TListView");
+    const HWND list = OpenStartupDialogChild("TListView");
     ASSERT_NE(list, nullptr);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(e2e::WaitUntil([&] { return (overlay = VerticalOverlay(list)) != nullptr; }, 10s));
+    const HWND dialog = GetAncestor(list, GA_ROOT);
+    const HWND overlay = WaitForOverlay(list);
+    ASSERT_NE(overlay, nullptr);
     const e2e::ProgramSkin skin;
     TDataSkinObject& thumb = *skin.Elements().VertScrollThumb;
     RECT client{};

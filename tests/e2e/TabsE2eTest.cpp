@@ -82,10 +82,9 @@ class TabsE2eTest : public e2e::ProgramTest {};
 TEST_F(TabsE2eTest, TheStartupDialogsPageShowsItsTabAndFrameFromTheSkinAndItsListStillWorks) {
     const RunEntry entry;
     Start();
-    const HWND dialog = OpenFromToolbar(3, "Tsystemedit");
-    ASSERT_NE(dialog, nullptr);
-    const HWND pages = e2e::FindDescendant(dialog, "TPageControl");
+    const HWND pages = OpenStartupDialogChild("TPageControl");
     ASSERT_NE(pages, nullptr);
+    const HWND dialog = GetAncestor(pages, GA_ROOT);
     ASSERT_EQ(SendMessageA(pages, TCM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(TabText(pages, 0), "系统启动程序");
 
